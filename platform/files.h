@@ -70,22 +70,38 @@ class FileSystem {
   VolumeTable& Volumes() { return volumes_; }
 
   // The host path (UTF-8) of a program path: the drive picks the volume, each name is
-  // matched exactly first and then regardless of letter case; names that do not exist
-  // yet are kept as given. None for an unknown drive or a path with no current volume.
+  // matched exactly first and then regardless of ASCII letter case (the first match in
+  // the host's order); names that do not exist yet are kept as given. None for an
+  // unknown drive, a path with no current volume, or a path that windows_path.h refuses
+  // ("." and "..", names no FAT volume could hold); operations then fail with PathNotFound.
   std::optional<std::string> Resolve(std::string_view path) const;
 
+  // Opens a file with the given disposition: OpenExisting (NotFound when missing),
+  // OpenAlways (created when missing), CreateNew (AlreadyExists when present) or
+  // CreateAlways (created, or emptied once it is held). A file held with Share::None
+  // cannot be opened again at all; one held with Share::Read can be opened again only
+  // with Share::Read; anything else gives SharingViolation, whichever process holds it.
+  // A folder gives AccessDenied. The closed File on failure.
   File Open(std::string_view path, Access access, Share share, Disposition disposition,
             FileError* error = nullptr);
 
   // Attributes of a file or folder (kAttributeDirectory, kAttributeNormal); none when missing.
   std::optional<uint32_t> Attributes(std::string_view path) const;
-  bool Delete(std::string_view path);
-  bool CreateFolder(std::string_view path);
-  bool RemoveFolder(std::string_view path);  // empty folders only
-  bool Rename(std::string_view from, std::string_view to);  // fails when `to` exists
 
-  // The entries of a folder in the host's order, without "." and "..". None when the
-  // folder cannot be listed.
+  // Each of these reports why it failed through `error` when one is given.
+  // Deletes a file (not a folder); fails with SharingViolation while the file is open.
+  bool Delete(std::string_view path, FileError* error = nullptr);
+  // Creates one folder; its parent must exist.
+  bool CreateFolder(std::string_view path, FileError* error = nullptr);
+  // Removes an empty folder; never a volume's root.
+  bool RemoveFolder(std::string_view path, FileError* error = nullptr);
+  // Renames or moves within one volume; fails when `to` exists (a change of letter case
+  // of the same name is allowed) and, for a file, while it is open.
+  bool Rename(std::string_view from, std::string_view to, FileError* error = nullptr);
+
+  // The entries of a folder in the host's order, without "." and "..". Host names are
+  // converted to code page 932; a character it cannot hold becomes '?'. None when the
+  // folder cannot be listed. A trailing "\*" or "\*.*" pattern is taken as the folder.
   std::optional<std::vector<FolderEntry>> List(std::string_view folder) const;
 
   // Reads a whole file (shared reading); none when it cannot be opened or read.

@@ -15,7 +15,14 @@ std::string WideToAnsi(std::u16string_view text);
 // ('・') for each undecodable byte, so that no input is lost silently or crashes.
 std::u16string AnsiToWide(std::string_view text);
 
-// UTF-8 (host names, Qt) and UTF-16.
+// True for the first byte of a two-byte code page 932 character (0x81..0x9F, 0xE0..0xFC).
+bool IsAnsiLeadByte(unsigned char byte);
+
+// True when every byte sequence of `text` is code page 932 (AnsiToWide loses nothing).
+bool IsValidAnsi(std::string_view text);
+
+// UTF-8 (host names, Qt) and UTF-16. A byte that starts no valid UTF-8 sequence becomes
+// U+FFFD, and so does an unpaired surrogate on the way back.
 std::u16string Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::u16string_view text);
 

@@ -23,7 +23,7 @@ enum class DriveType : int {
 };
 
 struct Volume {
-  std::string host_root;    // host folder the drive's root maps to (UTF-8)
+  std::string host_root;  // host folder the drive's root maps to (UTF-8)
   DriveType type = DriveType::Removable;
   std::string file_system;  // "FAT", "FAT32", "exFAT", "NTFS", ... ; empty when unreadable
   std::string label;        // volume label, code page 932
