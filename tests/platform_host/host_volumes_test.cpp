@@ -33,7 +33,7 @@ void AddDisk(const fs::path& sys, const std::string& device_folder, const std::s
                      sys / "dev" / "block" / (std::to_string(major) + ":" + std::to_string(first_minor)));
 }
 
-bool Run(const std::string& command) {
+bool RunQuietly(const std::string& command) {
   return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
@@ -57,9 +57,9 @@ class HostFixture : public ::testing::Test {
     fat16 = (root / "fat16.img").string();
     fat32 = (root / "fat32.img").string();
     exfat = (root / "exfat.img").string();
-    ASSERT_TRUE(Run("mkfs.fat -C -F 16 -n NAVI16 -i 1234ABCD " + fat16 + " 8192")) << "mkfs.fat is needed";
-    ASSERT_TRUE(Run("mkfs.fat -C -F 32 -n NAVI32 -i 0B1C9F0E " + fat32 + " 40000"));
-    ASSERT_TRUE(Run("truncate -s 8M " + exfat + " && mkfs.exfat -L EXCARD " + exfat))
+    ASSERT_TRUE(RunQuietly("mkfs.fat -C -F 16 -s 1 -n NAVI16 -i 1234ABCD " + fat16 + " 8192")) << "mkfs.fat is needed";
+    ASSERT_TRUE(RunQuietly("mkfs.fat -C -F 32 -n NAVI32 -i 0B1C9F0E " + fat32 + " 40000"));
+    ASSERT_TRUE(RunQuietly("truncate -s 8M " + exfat + " && mkfs.exfat -L EXCARD " + exfat))
         << "mkfs.exfat is needed";
   }
 
