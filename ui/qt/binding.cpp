@@ -1,6 +1,7 @@
 #include "ui/qt/binding.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>

@@ -16,6 +16,8 @@
 #include "ui/ui.h"
 
 class QWidget;
+class QKeyEvent;
+class QInputMethodEvent;
 
 namespace ui_qt {
 
@@ -60,8 +62,8 @@ class Binding : public QObject, public ui::Observer {
   void SyncLook(ui::Control& control);
   void SyncItems(ui::Control& control);
   void SyncList(ui::Control& control);
-  bool FilterKey(ui::Control& control, QWidget* target, class QKeyEvent* event);
-  bool FilterInputMethod(ui::Control& control, QWidget* target, class QInputMethodEvent* event);
+  bool FilterKey(ui::Control& control, QWidget* target, QKeyEvent* event);
+  bool FilterInputMethod(ui::Control& control, QWidget* target, QInputMethodEvent* event);
   void FocusModelFocus();
 };
 
