@@ -9,6 +9,7 @@ namespace ui {
 Edit::Edit(Form& form, std::string name, Control* parent, Kind kind)
     : Control(form, kind, std::move(name), parent) {
   SetColor(kWhite);
+  SetBounds(0, 0, 121, 21);
 }
 
 void Edit::SetReadOnly(bool read_only) {
@@ -49,7 +50,9 @@ void Edit::AcceptKey(char16_t key) {
 // ComboBox
 
 ComboBox::ComboBox(Form& form, std::string name, Control* parent)
-    : Edit(form, std::move(name), parent, Kind::ComboBox) {}
+    : Edit(form, std::move(name), parent, Kind::ComboBox) {
+  SetWidth(145);
+}
 
 void ComboBox::SetItems(std::vector<std::u16string> items) {
   items_ = std::move(items);
@@ -115,10 +118,14 @@ void ComboBox::TextChanged() {
 // Buttons, labels, containers
 
 Button::Button(Form& form, std::string name, Control* parent)
-    : Control(form, Kind::Button, std::move(name), parent) {}
+    : Control(form, Kind::Button, std::move(name), parent) {
+  SetBounds(0, 0, 75, 25);
+}
 
 SpeedButton::SpeedButton(Form& form, std::string name, Control* parent)
-    : Control(form, Kind::SpeedButton, std::move(name), parent) {}
+    : Control(form, Kind::SpeedButton, std::move(name), parent) {
+  SetBounds(0, 0, 23, 22);
+}
 
 void SpeedButton::SetImage(std::string image) {
   if (image == image_) return;
@@ -147,7 +154,9 @@ StaticText::StaticText(Form& form, std::string name, Control* parent)
 }
 
 Panel::Panel(Form& form, std::string name, Control* parent)
-    : Control(form, Kind::Panel, std::move(name), parent) {}
+    : Control(form, Kind::Panel, std::move(name), parent) {
+  SetBounds(0, 0, 185, 41);
+}
 
 void Panel::SetBevel(BevelStyle bevel) {
   if (bevel == bevel_) return;
@@ -156,7 +165,9 @@ void Panel::SetBevel(BevelStyle bevel) {
 }
 
 Bevel::Bevel(Form& form, std::string name, Control* parent)
-    : Control(form, Kind::Bevel, std::move(name), parent) {}
+    : Control(form, Kind::Bevel, std::move(name), parent) {
+  SetBounds(0, 0, 50, 50);
+}
 
 void Bevel::SetStyle(BevelStyle style) {
   if (style == style_) return;
@@ -165,7 +176,10 @@ void Bevel::SetStyle(BevelStyle style) {
 }
 
 Shape::Shape(Form& form, std::string name, Control* parent)
-    : Control(form, Kind::Shape, std::move(name), parent) {}
+    : Control(form, Kind::Shape, std::move(name), parent) {
+  SetBounds(0, 0, 65, 65);
+  SetColor(kWhite);
+}
 
 // Notebook
 

@@ -9,6 +9,7 @@ namespace ui {
 ListView::ListView(Form& form, std::string name, Control* parent)
     : Control(form, Kind::ListView, std::move(name), parent) {
   SetColor(kWhite);
+  SetBounds(0, 0, 250, 150);
 }
 
 // Columns and header
