@@ -120,7 +120,7 @@ FileError ErrorOf(int error_number, const HostPath& host) {
   }
 }
 
-int OpenNoFollowHang(const std::string& host, int flags, mode_t mode = 0666) {
+int OpenWithoutBlocking(const std::string& host, int flags, mode_t mode = 0666) {
   int fd;
   do {
     fd = ::open(host.c_str(), flags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, mode);
@@ -131,7 +131,7 @@ int OpenNoFollowHang(const std::string& host, int flags, mode_t mode = 0666) {
 // True when nobody holds the file: it can be taken with no sharing right now. A file
 // that cannot be opened to check is not held by this program.
 bool NobodyHolds(const std::string& host, int* held_fd) {
-  *held_fd = OpenNoFollowHang(host, O_RDONLY);
+  *held_fd = OpenWithoutBlocking(host, O_RDONLY);
   if (*held_fd < 0) return true;
   if (flock(*held_fd, LOCK_EX | LOCK_NB) != 0) {
     ::close(*held_fd);
@@ -262,7 +262,7 @@ File FileSystem::Open(std::string_view path, Access access, Share share, Disposi
       flags |= O_CREAT | O_EXCL;
       break;
   }
-  int fd = OpenNoFollowHang(host->path, flags);
+  int fd = OpenWithoutBlocking(host->path, flags);
   if (fd < 0) {
     SetError(error, ErrorOf(errno, *host));
     return File();
@@ -369,7 +369,7 @@ bool FileSystem::RemoveFolder(std::string_view path, FileError* error) {
     return false;
   }
   if (::rmdir(host->path.c_str()) != 0) {
-    SetError(error, ErrorOf(errno, *host));
+    SetError(error, errno == ENOTEMPTY || errno == EEXIST ? FileError::AccessDenied : ErrorOf(errno, *host));
     return false;
   }
   return true;
@@ -498,7 +498,7 @@ bool FileSystem::ReplaceWhole(std::string_view path, std::string_view bytes, Fil
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temporary = TemporaryNameBeside(*host);
-    fd = OpenNoFollowHang(temporary, O_WRONLY | O_CREAT | O_EXCL);
+    fd = OpenWithoutBlocking(temporary, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0 && errno != EEXIST) break;
   }
   if (fd < 0) {
@@ -529,7 +529,7 @@ bool FileSystem::ReplaceWhole(std::string_view path, std::string_view bytes, Fil
   CloseQuietly(held_fd);
   // Make the new name lasting too. Some file systems cannot sync a folder (EINVAL);
   // the data itself is already on disk then.
-  int folder_fd = OpenNoFollowHang(host->parent, O_RDONLY | O_DIRECTORY);
+  int folder_fd = OpenWithoutBlocking(host->parent, O_RDONLY | O_DIRECTORY);
   if (folder_fd >= 0) {
     bool synced = fsync(folder_fd) == 0 || errno == EINVAL || errno == EROFS;
     ::close(folder_fd);

@@ -93,7 +93,7 @@ class FileSystem {
   bool Delete(std::string_view path, FileError* error = nullptr);
   // Creates one folder; its parent must exist.
   bool CreateFolder(std::string_view path, FileError* error = nullptr);
-  // Removes an empty folder; never a volume's root.
+  // Removes an empty folder (AccessDenied when it holds anything); never a volume's root.
   bool RemoveFolder(std::string_view path, FileError* error = nullptr);
   // Renames or moves within one volume; fails when `to` exists (a change of letter case
   // of the same name is allowed) and, for a file, while it is open.

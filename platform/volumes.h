@@ -34,19 +34,22 @@ class VolumeTable {
  public:
   using RemovalListener = std::function<void(char letter)>;
 
-  // Puts a volume at a letter ('A'..'Z'); false when the letter is taken or invalid.
+  // Puts a volume at a letter ('A'..'Z', either case); false when the letter is taken or invalid.
   bool Attach(char letter, Volume volume);
   // Attaches a host folder as a removable FAT32 card at the preferred letter, or at the
-  // first free letter from 'E' on when it is 0 or taken. Returns the letter, or 0.
+  // first free letter from 'E' on when it is 0, not a letter or taken. Returns the letter,
+  // or 0 when the folder is not an existing folder or no letter is free.
   char AttachFolder(const std::string& host_folder, char preferred = 0, std::string label = "TARNIX",
                     uint32_t serial = 0x1234ABCD);
   // Takes a volume away and raises the removal notice; false when nothing was there.
+  // When it was the current drive there is no current drive afterwards.
   bool Detach(char letter);
 
   // Bit 0 is A, bit 25 is Z.
   uint32_t LogicalDrives() const;
   const Volume* Find(char letter) const;
-  // Drive type of a root such as "E:\"; NoRootDir for an unknown letter or a bad root.
+  // Drive type of a root such as "E:\" (also "E:" or "E:/"); NoRootDir for an unknown
+  // letter or anything else.
   DriveType TypeOfRoot(const std::string& root) const;
 
   // The drive that paths without a letter are rooted at; 0 when none.
@@ -57,7 +60,10 @@ class VolumeTable {
   void OnRemoval(RemovalListener listener);
 
   // Host volumes come and go; this replaces every volume marked as from the host with
-  // the given set, keeping attached folders, and raises one notice per vanished one.
+  // the given set, keeping attached folders, and raises one notice per vanished one. A
+  // letter that now reaches a different volume counts as vanished (and is filled anew); a
+  // host volume at a letter an attached folder holds is left out. Notices come after the
+  // table is updated.
   void ReplaceHostVolumes(const std::map<char, Volume>& host_volumes);
 
  private:

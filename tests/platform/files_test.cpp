@@ -50,23 +50,26 @@ TEST_F(Files, DispositionsOnPresentAndMissingFiles) {
       {Disposition::CreateNew, false, FileError::None, true, ""},
       {Disposition::CreateAlways, false, FileError::None, true, ""},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "disposition " << int(c.disposition) << " present " << c.present);
-    // A present file keeps its own name; a created one takes the name as given.
-    const std::string host_name = c.present ? "Route.adb" : "route.ADB";
-    if (c.present) PutHostFile("Navi/Route.adb", "old bytes");
-    FileError error = FileError::Io;
-    File file = OpenRW("E:\\NAVI\\route.ADB", c.disposition, &error);
-    EXPECT_EQ(error, c.error);
-    EXPECT_EQ(file.IsOpen(), c.error == FileError::None);
-    file.Close();
-    std::vector<std::string> names = {"Data", "Pelmo.adb"};
-    if (c.exists_after) names.push_back(host_name);
-    EXPECT_EQ(HostNames("Navi"), names);
-    if (c.exists_after) {
-      EXPECT_EQ(HostFile("Navi/" + host_name), c.content_after);
+  for (Access access : {Access::ReadWrite, Access::Read, Access::Write}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "access " << int(access) << " disposition " << int(c.disposition)
+                                      << " present " << c.present);
+      // A present file keeps its own name; a created one takes the name as given.
+      const std::string host_name = c.present ? "Route.adb" : "route.ADB";
+      if (c.present) PutHostFile("Navi/Route.adb", "old bytes");
+      FileError error = FileError::Io;
+      File file = files.Open("E:\\NAVI\\route.ADB", access, Share::None, c.disposition, &error);
+      EXPECT_EQ(error, c.error);
+      EXPECT_EQ(file.IsOpen(), c.error == FileError::None);
+      file.Close();
+      std::vector<std::string> names = {"Data", "Pelmo.adb"};
+      if (c.exists_after) names.push_back(host_name);
+      EXPECT_EQ(HostNames("Navi"), names);
+      if (c.exists_after) {
+        EXPECT_EQ(HostFile("Navi/" + host_name), c.content_after);
+      }
+      std::remove(Host("Navi/" + host_name).c_str());
     }
-    std::remove(Host("Navi/" + host_name).c_str());
   }
 }
 
@@ -195,6 +198,7 @@ TEST_F(Files, CreateAndRemoveFolders) {
 
   PutHostFile("Navi/旅行/旅行.txt", "x");
   EXPECT_FALSE(files.RemoveFolder(trip, &error));  // not empty
+  EXPECT_EQ(error, FileError::AccessDenied);
   EXPECT_TRUE(HostExists("Navi/旅行/旅行.txt"));
   EXPECT_FALSE(files.RemoveFolder(trip + "\\" + platform::Utf8ToAnsi("旅行.txt"), &error));  // a file
   EXPECT_TRUE(HostExists("Navi/旅行/旅行.txt"));

@@ -1,14 +1,16 @@
 #include "tests/support/fake_services.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <stdexcept>
 
 #include "platform/text.h"
 
 namespace testing_support {
 
-std::u16string ShownMessage::Text() const { return platform::AnsiToWide(text); }
+std::u16string ShownMessage::Text() const {
+  return platform::AnsiToWide(text);
+}
 
 platform::MessageAnswer FakeMessageBox::Show(std::string_view text, std::string_view caption,
                                              platform::MessageButtons buttons, bool owned) {
@@ -24,7 +26,10 @@ platform::MessageAnswer FakeMessageBox::Show(std::string_view text, std::string_
 
 TempFolder::TempFolder() {
   std::string pattern = (std::filesystem::temp_directory_path() / "tarnix-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror("mkdtemp");  // no test can run without its folder
+    std::abort();
+  }
   path_ = pattern;
 }
 
