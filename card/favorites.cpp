@@ -21,18 +21,22 @@ constexpr size_t kFieldCount = 6;
 // written back as 1601/1/1 0:0:0.
 constexpr uint64_t kNoDateTime = 0;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // A field ends at its first NUL, as the line's C strings did.
-std::string_view UpToNul(std::string_view field) { return field.substr(0, field.find('\0')); }
+std::string_view UpToNul(std::string_view field) {
+  return field.substr(0, field.find('\0'));
+}
 
 // Digits and "." only, read as a decimal number; anything else (a sign, a blank, an
 // exponent, a carriage return) or a value beyond single precision reads as 0.
 float ParseNumber(std::string_view field) {
   if (!std::all_of(field.begin(), field.end(), [](char c) { return IsDigit(c) || c == '.'; })) return 0;
   double value = 0;
-  const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value,
-                                            std::chars_format::fixed);
+  const auto [end, error] =
+      std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
   (void)end;
   if (error != std::errc() || value > 3.4028234663852886e38) return 0;
   return static_cast<float>(value);
@@ -96,16 +100,20 @@ std::optional<FavItem> ParseRecord(std::string_view line) {
 
 void AppendFixed(std::string& out, double value, int precision) {
   char text[400];
-  const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, precision);
+  const auto [end, error] =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, precision);
   if (error == std::errc()) out.append(text, end);
 }
 
-bool NameLess(const FavItem& a, const FavItem& b) { return std::strcmp(a.name, b.name) < 0; }
+bool NameLess(const FavItem& a, const FavItem& b) {
+  return std::strcmp(a.name, b.name) < 0;
+}
 
 }  // namespace
 
 bool CMapFavorites::IsStorableName(std::string_view name) {
-  return name.size() < kFavNameBuffer && name.find_first_of(std::string_view(",\r\n\0", 4)) == std::string_view::npos;
+  return name.size() < kFavNameBuffer &&
+         name.find_first_of(std::string_view(",\r\n\0", 4)) == std::string_view::npos;
 }
 
 void CMapFavorites::Clear() {
@@ -123,8 +131,8 @@ int CMapFavorites::Open(std::string_view path, bool order, bool write_through) {
     return 0;
   }
   platform::FileError error = platform::FileError::None;
-  platform::File file =
-      files_.Open(path, platform::Access::Read, platform::Share::Read, platform::Disposition::OpenExisting, &error);
+  platform::File file = files_.Open(path, platform::Access::Read, platform::Share::Read,
+                                    platform::Disposition::OpenExisting, &error);
   if (!file.IsOpen()) {
     if (error == platform::FileError::NotFound || error == platform::FileError::PathNotFound) {
       path_ = path;
@@ -172,7 +180,9 @@ void CMapFavorites::Parse(const std::string& bytes) {
   }
 }
 
-void CMapFavorites::Sort() { std::stable_sort(items_, items_ + count_, NameLess); }
+void CMapFavorites::Sort() {
+  std::stable_sort(items_, items_ + count_, NameLess);
+}
 
 const FavItem* CMapFavorites::GetItem(int index) const {
   return index >= 0 && index < count_ ? &items_[index] : nullptr;
@@ -188,8 +198,8 @@ FavItem CMapFavorites::MakeItem(std::string_view name, int32_t longitude_units, 
                   item.longitude, item.latitude);
   item.fourth = fourth;
   const platform::LocalTime now = clock_.Now();
-  item.time =
-      CivilToFileTime({now.year, now.month, now.day, now.hour, now.minute, now.second, 0}).value_or(kNoDateTime);
+  item.time = CivilToFileTime({now.year, now.month, now.day, now.hour, now.minute, now.second, 0})
+                  .value_or(kNoDateTime);
   return item;
 }
 
@@ -245,8 +255,8 @@ std::string CMapFavorites::Format() const {
     AppendFixed(text, item.fourth, 0);
     const CivilTime civil = FileTimeToCivil(item.time);
     char rest[96];
-    std::snprintf(rest, sizeof rest, ",%d/%d/%d %d:%d:%d,%d\n", civil.year, civil.month, civil.day, civil.hour,
-                  civil.minute, civil.second, static_cast<int>(item.last_number));
+    std::snprintf(rest, sizeof rest, ",%d/%d/%d %d:%d:%d,%d\n", civil.year, civil.month, civil.day,
+                  civil.hour, civil.minute, civil.second, static_cast<int>(item.last_number));
     text += rest;
   }
   return text;

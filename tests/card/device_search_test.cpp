@@ -46,10 +46,9 @@ TEST_F(DeviceSearchTest, QualifiesOnlyRemovableFatDrivesHoldingTheProgram) {
       {"FAT card", {.file_system = "FAT"}, in_navi, true},
       {"program at the root", {}, [](CardBuilder& c) { c.NaviExe(""); }, true},
       {"program outside Navi, deep down", {}, [](CardBuilder& c) { c.NaviExe("Backup/old/2009"); }, true},
-      {"program after other folders", {},
-       [](CardBuilder& c) {
-         c.MakeFolder("Music/a/b").WriteFile("Photos/x.jpg", "x").NaviExe("Photos");
-       },
+      {"program after other folders",
+       {},
+       [](CardBuilder& c) { c.MakeFolder("Music/a/b").WriteFile("Photos/x.jpg", "x").NaviExe("Photos"); },
        true},
       {"name in capitals", {}, [](CardBuilder& c) { c.NaviExe("Navi", "NAVI.EXE"); }, false},
       {"name in small letters", {}, [](CardBuilder& c) { c.NaviExe("Navi", "navi.exe"); }, false},
@@ -70,7 +69,8 @@ TEST_F(DeviceSearchTest, QualifiesOnlyRemovableFatDrivesHoldingTheProgram) {
     TestPlatform platform;
     CardBuilder card(platform, c.options);
     c.fill(card);
-    const std::vector<char> expected = c.qualifies ? std::vector<char>{c.options.letter} : std::vector<char>{};
+    const std::vector<char> expected =
+        c.qualifies ? std::vector<char>{c.options.letter} : std::vector<char>{};
     EXPECT_EQ(FindDeviceCards(platform.files), expected) << c.what;
   }
 }
@@ -90,8 +90,11 @@ TEST_F(DeviceSearchTest, ListsEveryCardAscending) {
 
 TEST_F(DeviceSearchTest, TracesEveryStepInOrder) {
   CardBuilder a(platform_, {.letter = 'A', .serial = 1});
-  CardBuilder c(platform_, {.letter = 'C', .type = platform::DriveType::Fixed, .file_system = "NTFS",
-                            .label = "SYSTEM", .serial = 0xABCDEF12});
+  CardBuilder c(platform_, {.letter = 'C',
+                            .type = platform::DriveType::Fixed,
+                            .file_system = "NTFS",
+                            .label = "SYSTEM",
+                            .serial = 0xABCDEF12});
   CardBuilder e(platform_, {.letter = 'E'});
   a.NaviExe();
   e.NaviExe();
@@ -159,7 +162,8 @@ TEST_F(CopyDirAllTest, EndsOnFoldersTooDeepAndOnLoops) {
 TEST(DriveInformationTest, ReadsTheVolumeTable) {
   TestPlatform platform;
   CardBuilder e(platform, {.letter = 'E', .label = std::string(1500, 'L'), .serial = 0x0000ABCD});
-  CardBuilder f(platform, {.letter = 'F', .file_system = std::string(40, 'F'), .label = "", .serial = 0xFEDCBA98});
+  CardBuilder f(platform,
+                {.letter = 'F', .file_system = std::string(40, 'F'), .label = "", .serial = 0xFEDCBA98});
   const platform::VolumeTable& volumes = platform.volumes;
   EXPECT_EQ(card::GetDrvSerialString(volumes, 'E'), "0000ABCD");
   EXPECT_EQ(card::GetDrvSerialString(volumes, 'F'), "FEDCBA98");

@@ -81,7 +81,8 @@ TEST_F(RouteFileTest, OpensTheDeviceFileAndReadsEveryBlock) {
 
   // Plain blocks are the file's bytes; block 2 is held unscrambled.
   for (int n = 0; n < card::kAdbBlockCount; ++n) {
-    std::string expected = bytes.substr(static_cast<size_t>(card::AdbBlockOffset(n)), card::kAdbBlockSizes[n]);
+    std::string expected =
+        bytes.substr(static_cast<size_t>(card::AdbBlockOffset(n)), card::kAdbBlockSizes[n]);
     if (n == 2) {
       card::ScrambleBytes("tyhvxlpgc", reinterpret_cast<uint8_t*>(expected.data()), expected.size());
       EXPECT_EQ(expected.substr(0, 4), "ADAU");
@@ -112,7 +113,8 @@ TEST_F(RouteFileTest, RejectsFilesThatAreNotTheDevicesAndLeavesThemUntouched) {
       {"empty file", ""},
       {"shorter than the header", with([](RouteFileContent& c) { c.length = 91; })},
       {"header but no blocks", with([](RouteFileContent& c) { c.length = 92; })},
-      {"one byte short of block 10", with([](RouteFileContent& c) { c.length = card::kAdbCompleteFileSize - 1; })},
+      {"one byte short of block 10",
+       with([](RouteFileContent& c) { c.length = card::kAdbCompleteFileSize - 1; })},
       {"random bytes", random_bytes},
       {"all zero header", std::string(card::kAdbCompleteFileSize, '\0')},
   };
@@ -154,7 +156,8 @@ TEST_F(RouteFileTest, MissingFileIsReportedAndNotCreated) {
 }
 
 TEST_F(RouteFileTest, UnknownDriveCannotBeOpened) {
-  card::AdbOpenResult result = AdbOpen(platform_.files, image_, card::RouteFilePath("Q:"), card::kAdbIdentityName);
+  card::AdbOpenResult result =
+      AdbOpen(platform_.files, image_, card::RouteFilePath("Q:"), card::kAdbIdentityName);
   EXPECT_NE(result.status, AdbOpenStatus::Opened);
   EXPECT_FALSE(result.file.IsOpen());
 }
@@ -189,14 +192,16 @@ TEST_F(RouteFileTest, RegisterWritesChangeOnlyTheFieldsOfBlock0) {
   opened.file.Close();
 
   std::string expected = before;
-  auto put = [&expected](size_t offset, std::string_view bytes) { expected.replace(offset, bytes.size(), bytes); };
+  auto put = [&expected](size_t offset, std::string_view bytes) {
+    expected.replace(offset, bytes.size(), bytes);
+  };
   put(512 + 7, std::string(1, '\0'));
   put(512 + 8, "\x01");
   put(512 + 24, "\x04\x03\x02\x01");
   put(512 + 28, "\x44\x33\x22\x11");
   put(512 + 64, "\xFE\xFF\xFF\xFF");
   put(512 + 68, "\x88\x77\x66\x55");
-  put(512 + 136, std::string("Home\0", 5));    // the old name's tail stays after the NUL
+  put(512 + 136, std::string("Home\0", 5));  // the old name's tail stays after the NUL
   put(512 + 1673, std::string(1, '\0'));
   EXPECT_EQ(OnCard(), expected);
   EXPECT_EQ(platform_.clock.pauses, (std::vector<unsigned>(6, 100)));

@@ -17,15 +17,19 @@ TEST(VersionIniTest, ReadsTheThreeVersionsWithDefaults) {
     card::CardVersions expected;
   };
   const Case cases[] = {
-      {"all keys", "[Version]\nGPS Version=2.1.0\nFirm Version=1.0.3\nNavi Version=3.0.0\n",
+      {"all keys",
+       "[Version]\nGPS Version=2.1.0\nFirm Version=1.0.3\nNavi Version=3.0.0\n",
        {"2.1.0", "1.0.3", "3.0.0"}},
       {"no file", nullptr, {"1.0.0", "1.0.0", "1.0.0"}},
       {"empty file", "", {"1.0.0", "1.0.0", "1.0.0"}},
       {"other section", "[Versions]\nGPS Version=2.0.0\n", {"1.0.0", "1.0.0", "1.0.0"}},
       {"one key missing", "[Version]\nGPS Version=2.0.0\nNavi Version=4.0.0\n", {"2.0.0", "1.0.0", "4.0.0"}},
-      {"longer than a member", "[Version]\nGPS Version=1.2.3.4.5.6.7.8.9.10.11\n",
+      {"longer than a member",
+       "[Version]\nGPS Version=1.2.3.4.5.6.7.8.9.10.11\n",
        {"1.2.3.4.5.6.7.8.9.1", "1.0.0", "1.0.0"}},
-      {"exactly 19", "[Version]\nFirm Version=1234567890123456789\n", {"1.0.0", "1234567890123456789", "1.0.0"}},
+      {"exactly 19",
+       "[Version]\nFirm Version=1234567890123456789\n",
+       {"1.0.0", "1234567890123456789", "1.0.0"}},
       {"random bytes", "\x01\xFF[\x00=\n\n\x83", {"1.0.0", "1.0.0", "1.0.0"}},
   };
   for (const Case& c : cases) {

@@ -39,11 +39,15 @@ void PutText(std::string& bytes, size_t offset, std::string_view text, size_t fi
   if (length < field) bytes[offset + length] = '\0';
 }
 
-uint8_t* Bytes(std::string& text, size_t offset) { return reinterpret_cast<uint8_t*>(text.data() + offset); }
+uint8_t* Bytes(std::string& text, size_t offset) {
+  return reinterpret_cast<uint8_t*>(text.data() + offset);
+}
 
 }  // namespace
 
-std::string Sjis(std::string_view utf8) { return platform::Utf8ToAnsi(utf8); }
+std::string Sjis(std::string_view utf8) {
+  return platform::Utf8ToAnsi(utf8);
+}
 
 std::string BuildRouteFile(const RouteFileContent& content) {
   std::string bytes(card::kAdbCompleteFileSize, '\0');
@@ -114,7 +118,9 @@ CardBuilder& CardBuilder::NaviExe(std::string_view folder, std::string_view file
   return WriteFile(relative, "MZ");
 }
 
-CardBuilder& CardBuilder::VersionIni(std::string_view text) { return WriteFile("Navi/Version.ini", text); }
+CardBuilder& CardBuilder::VersionIni(std::string_view text) {
+  return WriteFile("Navi/Version.ini", text);
+}
 
 CardBuilder& CardBuilder::RouteFile(const RouteFileContent& content) {
   return WriteFile("Navi/Pelmo.adb", BuildRouteFile(content));
@@ -135,6 +141,8 @@ std::optional<std::string> CardBuilder::ReadFile(std::string_view relative) cons
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool CardBuilder::Exists(std::string_view relative) const { return fs::exists(HostPath(relative)); }
+bool CardBuilder::Exists(std::string_view relative) const {
+  return fs::exists(HostPath(relative));
+}
 
 }  // namespace testing_support
