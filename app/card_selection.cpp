@@ -2,10 +2,11 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "app/member_objects.h"
 #include "card/card_paths.h"
 #include "card/device_search.h"
 #include "card/version_ini.h"
+#include "geo/boundary.h"
+#include "log/log.h"
 #include "platform/text.h"
 
 int TFNaviEdit::GetDeskTopDriveList() {
@@ -33,9 +34,7 @@ int TFNaviEdit::GetDeskTopDriveList() {
     return 0;
   }
   LoadMapCode();
-#ifdef TARNIX_HAVE_BOUNDARY
   m_Boundary.Load(m_Services.files, card::PrefecturePath(m_szDrive));
-#endif
   LoadVersions();
   return 1;
 }
@@ -43,9 +42,7 @@ int TFNaviEdit::GetDeskTopDriveList() {
 void TFNaviEdit::LoadMapCode() {
   const std::string path = card::MapCodePath(m_szDrive);
   m_Log.Trace("%s  --------  Mapcode\n", path.c_str());
-#ifdef TARNIX_HAVE_MAP_CODE
   m_MapCode->Load(m_Services.files, path, 1);
-#endif
 }
 
 void TFNaviEdit::LoadVersions() {

@@ -1,31 +1,7 @@
 #include "app/main_window.h"
 
-#include "app/member_objects.h"
+#include "log/log.h"
 #include "platform/text.h"
-
-void MemberObjectDelete::operator()(geo::CMapCodeConverter* object) const {
-#ifdef TARNIX_HAVE_MAP_CODE
-  delete object;
-#else
-  (void)object;
-#endif
-}
-
-void MemberObjectDelete::operator()(card::CFavFolderOpen* object) const {
-#ifdef TARNIX_HAVE_FAV_FOLDERS
-  delete object;
-#else
-  (void)object;
-#endif
-}
-
-void MemberObjectDelete::operator()(card::CMapFavorites* object) const {
-#ifdef TARNIX_HAVE_FAVORITES
-  delete object;
-#else
-  (void)object;
-#endif
-}
 
 TFNaviEdit::TFNaviEdit(const platform::Services& services, CLog& log, geo::CBoundary& boundary,
                        card::COrbis& orbis, card::AdbImage& adb_image)
@@ -40,15 +16,9 @@ TFNaviEdit::TFNaviEdit(const platform::Services& services, CLog& log, geo::CBoun
   m_nWarned = 0;
   m_nRowChanged.fill(0);
   m_Log.Trace("TFNaviEdit()\n");
-#ifdef TARNIX_HAVE_FAV_FOLDERS
-  m_FavFolder.reset(new card::CFavFolderOpen(m_Services.files));
-#endif
-#ifdef TARNIX_HAVE_FAVORITES
-  m_pFav.reset(new card::CMapFavorites(m_Services.files, m_Services.clock));
-#endif
-#ifdef TARNIX_HAVE_MAP_CODE
-  m_MapCode.reset(new geo::CMapCodeConverter());
-#endif
+  m_FavFolder = std::make_unique<card::CFavFolderOpen>(m_Services.files);
+  m_pFav = std::make_unique<card::CMapFavorites>(m_Services.files, m_Services.clock);
+  m_MapCode = std::make_unique<geo::CMapCodeConverter>();
   BuildForm();
   WireOwnEvents();
 

@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "card/fav_folders.h"
+#include "card/favorites.h"
+#include "geo/map_code.h"
 #include "platform/files.h"
 #include "platform/services.h"
 #include "ui/ui.h"
@@ -18,12 +21,9 @@
 class CLog;
 namespace geo {
 class CBoundary;
-class CMapCodeConverter;
 }  // namespace geo
 namespace card {
 class COrbis;
-class CFavFolderOpen;
-class CMapFavorites;
 struct AdbImage;
 }  // namespace card
 
@@ -33,14 +33,8 @@ struct FloatPoint {
   float y = 0;
 };
 
-// Deletes the member objects whose classes the header only names.
-struct MemberObjectDelete {
-  void operator()(geo::CMapCodeConverter* object) const;
-  void operator()(card::CFavFolderOpen* object) const;
-  void operator()(card::CMapFavorites* object) const;
-};
 template <class T>
-using MemberObject = std::unique_ptr<T, MemberObjectDelete>;
+using MemberObject = std::unique_ptr<T>;
 
 inline constexpr char16_t kInsertCardMessage[] = u"SDカードを挿入してください。";
 

@@ -2,8 +2,12 @@
 
 #include <fstream>
 
+#include "geo/boundary.h"
+#include "geo/map_code.h"
 #include "platform/text.h"
 #include "tests/app/window_fixture.h"
+#include "tests/support/boundary_builder.h"
+#include "tests/support/map_code_builder.h"
 
 namespace window_test {
 namespace {
@@ -37,6 +41,20 @@ TEST_F(WindowTest, StartWithCardSelectsItAndLoadsItsVersionsWithoutOpeningAPage)
   EXPECT_EQ(window->m_MapCode->Path(), "E:\\Navi\\Data\\MapCode.bin");
   EXPECT_EQ(Page(), TFNaviEdit::kMenuPage);
   EXPECT_TRUE(platform.message_box.shown.empty());
+}
+
+TEST_F(WindowTest, SelectingACardLoadsItsMapCodesAndBoundaries) {
+  AddCard('E');
+  ASSERT_TRUE(testing_support::MapCodeTableBuilder::WriteHostFile(
+      HostRoot('E') + "/Navi/Data/MapCode.bin", testing_support::MapCodeTableBuilder().Bytes()));
+  testing_support::BoundaryFileBuilder boundaries;
+  boundaries.prefectures.push_back(
+      {u"東京都", {{u"千代田区", testing_support::RectangleOutline(0, 0, 100, 100), 1}}, 13});
+  ASSERT_TRUE(testing_support::BoundaryFileBuilder::WriteHostFile(HostRoot('E') + "/Navi/Data/prefecture.mzb",
+                                                                  boundaries.Bytes()));
+  Start();
+  EXPECT_TRUE(window->m_MapCode->IsReady());
+  EXPECT_TRUE(objects.boundary.IsLoaded());
 }
 
 TEST_F(WindowTest, SeveralCardsAreListedInOrderAndTheHighestIsSelected) {

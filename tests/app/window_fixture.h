@@ -11,69 +11,23 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "card/orbis.h"
+#include "card/route_file.h"
+#include "geo/boundary.h"
 #include "geo/map_code.h"
 #include "log/log.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/headless_driver.h"
 
-#if __has_include("geo/boundary.h")
-#include "geo/boundary.h"
-#define WINDOW_FIXTURE_REAL_BOUNDARY 1
-#endif
-#if __has_include("card/orbis.h")
-#include "card/orbis.h"
-#define WINDOW_FIXTURE_REAL_ORBIS 1
-#endif
-#if __has_include("card/route_file.h")
-#include "card/route_file.h"
-#define WINDOW_FIXTURE_REAL_ROUTE 1
-#endif
-
 namespace window_test {
 
-// The process-wide objects a window is given. A class that has not landed yet is given as
-// storage the window never touches.
+// The process-wide objects a window is given.
 struct ProcessObjects {
   explicit ProcessObjects(testing_support::TestPlatform& platform)
-#ifdef WINDOW_FIXTURE_REAL_ORBIS
-      : orbis_object(platform.files, platform.clock, platform.message_box)
-#endif
-  {
-    (void)platform;
-  }
-#ifdef WINDOW_FIXTURE_REAL_BOUNDARY
-  geo::CBoundary boundary_object;
-  geo::CBoundary& boundary() {
-    return boundary_object;
-  }
-#else
-  alignas(std::max_align_t) unsigned char boundary_storage[64] = {};
-  geo::CBoundary& boundary() {
-    return *reinterpret_cast<geo::CBoundary*>(boundary_storage);
-  }
-#endif
-#ifdef WINDOW_FIXTURE_REAL_ORBIS
-  card::COrbis orbis_object;
-  card::COrbis& orbis() {
-    return orbis_object;
-  }
-#else
-  alignas(std::max_align_t) unsigned char orbis_storage[64] = {};
-  card::COrbis& orbis() {
-    return *reinterpret_cast<card::COrbis*>(orbis_storage);
-  }
-#endif
-#ifdef WINDOW_FIXTURE_REAL_ROUTE
-  card::AdbImage route_object;
-  card::AdbImage& route() {
-    return route_object;
-  }
-#else
-  alignas(std::max_align_t) unsigned char route_storage[64] = {};
-  card::AdbImage& route() {
-    return *reinterpret_cast<card::AdbImage*>(route_storage);
-  }
-#endif
+      : orbis(platform.files, platform.clock, platform.message_box) {}
+  geo::CBoundary boundary;
+  card::COrbis orbis;
+  card::AdbImage route;
 };
 
 // What a test card holds.
@@ -119,7 +73,7 @@ class WindowTest : public ::testing::Test {
   void AddCard(char letter, const CardSpec& spec = {}) {
     folders.push_back(std::make_unique<testing_support::TempFolder>());
     const std::filesystem::path root = folders.back()->path();
-    std::filesystem::create_directories(root / "Navi");
+    std::filesystem::create_directories(root / "Navi" / "Data");
     if (spec.program) std::ofstream(root / "Navi" / "Navi.exe") << "MZ";
     if (spec.version_ini) std::ofstream(root / "Navi" / "Version.ini", std::ios::binary) << *spec.version_ini;
     platform::Volume volume;
@@ -133,8 +87,8 @@ class WindowTest : public ::testing::Test {
 
   // Constructs the window and runs FormCreate, as the program's start does.
   void Start() {
-    window = std::make_unique<TFNaviEdit>(platform.services(), log, objects.boundary(), objects.orbis(),
-                                          objects.route());
+    window = std::make_unique<TFNaviEdit>(platform.services(), log, objects.boundary, objects.orbis,
+                                          objects.route);
     window->FormCreate();
     driver = std::make_unique<testing_support::HeadlessDriver>(window->Form(), platform.message_box);
   }
