@@ -85,7 +85,10 @@ Binding::Binding(ui::Form& form) : form_(form), window_(std::make_unique<FormWin
   for (ui::Control* control : all) {
     if (control != &form_) MakeWidget(*control);
   }
-  for (ui::Control* control : all) SyncAll(*control);
+  SyncAll(form_);
+  for (ui::Control* control : all) {
+    if (control != &form_) SyncAll(*control);
+  }
   form_.AddObserver(this);
 }
 
@@ -184,6 +187,8 @@ void Binding::Connect(ui::Control& control, QWidget* widget) {
     });
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
     QLineEdit* inner = combo->lineEdit();
+    inner->setObjectName(widget->objectName());
+    inner->setAccessibleName(widget->accessibleName());
     controls_[inner] = target;
     inner->installEventFilter(this);
     connect(inner, &QLineEdit::textEdited, this, [this, target](const QString& text) {
@@ -493,10 +498,24 @@ bool Binding::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusIn: {
       if (syncing_ != 0) return false;
       const auto reason = static_cast<QFocusEvent*>(event)->reason();
-      if (!IsUserFocusReason(reason) || control == form_.FocusedControl() || control == &form_) return false;
-      if (!form_.SetFocusTo(control)) FocusModelFocus();
+      if (control == form_.FocusedControl() || control == &form_) return false;
+      if (IsUserFocusReason(reason)) {
+        if (!form_.SetFocusTo(control)) FocusModelFocus();
+      } else {
+        // Qt chose a widget itself (a window came back, a box closed): show the model's
+        // focus again without running any handler.
+        QMetaObject::invokeMethod(
+            this, [this]() { FocusModelFocus(); }, Qt::QueuedConnection);
+      }
       return false;
     }
+    case QEvent::MouseButtonPress:
+      // A click on a control that Qt already had focused still moves the model's focus.
+      if (syncing_ == 0 && control->CanFocus() && control != form_.FocusedControl() && control != &form_ &&
+          control->kind() != ui::Kind::ListView) {
+        if (!form_.SetFocusTo(control)) FocusModelFocus();
+      }
+      return false;
     case QEvent::MouseButtonRelease:
       if (syncing_ == 0 && (control->kind() == ui::Kind::Label || control->kind() == ui::Kind::StaticText) &&
           control->OnClick) {

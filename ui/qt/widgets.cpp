@@ -12,6 +12,7 @@ FormWindow::FormWindow()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint) {
   setAttribute(Qt::WA_InputMethodEnabled);
+  setFocusPolicy(Qt::ClickFocus);  // holds the focus when no control does
 }
 
 void FormWindow::SetClientSize(int width, int height) {
