@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -35,10 +36,9 @@ std::string_view UpToNul(std::string_view field) {
 float ParseNumber(std::string_view field) {
   if (!std::all_of(field.begin(), field.end(), [](char c) { return IsDigit(c) || c == '.'; })) return 0;
   double value = 0;
-  const auto [end, error] =
+  const std::from_chars_result read =
       std::from_chars(field.data(), field.data() + field.size(), value, std::chars_format::fixed);
-  (void)end;
-  if (error != std::errc() || value > 3.4028234663852886e38) return 0;
+  if (read.ec != std::errc() || value > std::numeric_limits<float>::max()) return 0;
   return static_cast<float>(value);
 }
 
@@ -74,7 +74,7 @@ uint64_t ParseDate(std::string_view field) {
 
 // Splits a line (without its line feed) into six fields; false for any other comma count.
 bool SplitFields(std::string_view line, std::string_view (&fields)[kFieldCount]) {
-  if (std::count(line.begin(), line.end(), ',') != static_cast<long>(kFieldCount - 1)) return false;
+  if (std::count(line.begin(), line.end(), ',') != kFieldCount - 1) return false;
   for (size_t i = 0; i < kFieldCount; ++i) {
     const size_t comma = line.find(',');
     fields[i] = UpToNul(line.substr(0, comma));
