@@ -120,6 +120,7 @@ void CMapFavorites::Clear() {
   count_ = 0;
   path_.clear();
   read_only_ = false;
+  unterminated_tail_.clear();
 }
 
 int CMapFavorites::Open(std::string_view path, bool order, bool write_through) {
@@ -178,6 +179,7 @@ void CMapFavorites::Parse(const std::string& bytes) {
     }
     items_[count_++] = *item;
   }
+  unterminated_tail_ = rest;
 }
 
 void CMapFavorites::Sort() {
@@ -259,7 +261,7 @@ std::string CMapFavorites::Format() const {
                   civil.hour, civil.minute, civil.second, static_cast<int>(item.last_number));
     text += rest;
   }
-  return text;
+  return text + unterminated_tail_;
 }
 
 int CMapFavorites::Write() {

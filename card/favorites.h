@@ -90,6 +90,9 @@ class CMapFavorites {
   bool order_ = false;
   bool write_through_ = false;
   bool read_only_ = false;
+  // Bytes after the file's last line feed: never loaded as a point, but written back
+  // as they were so that a rewrite does not drop an unfinished last line.
+  std::string unterminated_tail_;
 };
 
 }  // namespace card

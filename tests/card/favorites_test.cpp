@@ -170,6 +170,19 @@ TEST_F(FavoritesTest, LineEnds) {
   }
 }
 
+TEST_F(FavoritesTest, UnfinishedLastLineSurvivesARewrite) {
+  // The last line is not loaded, but a change elsewhere must not drop it from the card.
+  card_.WriteFile(kFavList, "a,1,2,3,2009/4/1 9:5:0,7\nb,1,2,3,2009/4/1 9:5:0,8");
+  ASSERT_EQ(store_.Open(Path(), true, true), 1);
+  EXPECT_EQ(store_.Delete(0), 1);
+  EXPECT_EQ(OnCard(), "b,1,2,3,2009/4/1 9:5:0,8");
+  EXPECT_EQ(store_.Add("c", 10800000, 4200000, 0, 0), 0);
+  const std::string on_card = OnCard();
+  EXPECT_EQ(on_card.substr(0, 2), "c,");
+  EXPECT_EQ(on_card.substr(on_card.find('\n') + 1), "b,1,2,3,2009/4/1 9:5:0,8");
+  EXPECT_EQ(store_.Open(Path(), true, true), 1);  // still one point loaded, the tail kept
+}
+
 TEST_F(FavoritesTest, NamesSortByTheirBytes) {
   const std::vector<std::string> lines = {
       Sjis("自宅,1,1,1,2001/1/1 1:1:1,1"), "a,1,1,1,2001/1/1 1:1:1,2", "B,1,1,1,2001/1/1 1:1:1,3",
