@@ -99,7 +99,7 @@ TEST_F(OrbisTest, RandomFilesLoadWithoutHarm) {
     }
     return bytes;
   };
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < 200; ++round) {
     SCOPED_TRACE(round);
     Write(kOrbisFile, random_file(round % 4 != 0, 40));
     Write(kUserFile, random_file(round % 3 != 0, 40));
