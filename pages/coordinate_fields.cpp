@@ -70,14 +70,14 @@ struct FieldCheck {
       }
     }
     map_code.SetText(u"");
-    flags.text_changed = false;
+    flags.text_changed = 0;
   }
 };
 
 }  // namespace
 
 void MarkTextChanged(FieldFlags flags) {
-  flags.text_changed = true;
+  flags.text_changed = 1;
   flags.warned = 0;
 }
 

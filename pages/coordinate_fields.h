@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <functional>
 
 #include "pages/field_rules.h"
@@ -14,8 +15,8 @@ namespace pages {
 
 // The edit-field flags the main window shares between all field checks.
 struct FieldFlags {
-  bool& text_changed;  // an edit field changed since the last completed check
-  int& warned;         // a warning was shown; no repeat until the next change
+  uint8_t& text_changed;  // an edit field changed since the last completed check
+  int& warned;            // a warning was shown; no repeat until the next change
 };
 
 // One point's six fields, indexed [axis][part], and its map code field.

@@ -29,14 +29,14 @@ void CheckMapCode(const FixedPointControls& point, const geo::CMapCodeConverter&
   ui::Edit& field = *point.map_code;
   if (!flags.text_changed) return;
   if (field.Text().empty()) {
-    flags.text_changed = false;
+    flags.text_changed = 0;
     return;
   }
   if (field.Text().size() > kMapCodeMaxLength && !flags.warned) {
     ShowNotice(box, kNameTooLong);
     field.SetText(u"");
     flags.warned = 1;
-    flags.text_changed = false;
+    flags.text_changed = 0;
     return;
   }
   const std::string code = MapCodeCharacters(platform::WideToAnsi(field.Text()));
@@ -49,7 +49,7 @@ void CheckMapCode(const FixedPointControls& point, const geo::CMapCodeConverter&
   } else {
     SetPointTexts(point, *texts);
   }
-  flags.text_changed = false;
+  flags.text_changed = 0;
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace pages {
 class BareFields {
  public:
   ui::Form form{"form"};
-  bool text_changed = false;
+  uint8_t text_changed = 0;
   int warned = 0;
   testing_support::FakeMessageBox box;
   StoredPosition destination_stored;
