@@ -14,6 +14,7 @@
 #include "card/route_file.h"
 #include "geo/boundary.h"
 #include "log/log.h"
+#include "pages/install_pages.h"
 #include "platform/clock.h"
 #include "platform/debug_output.h"
 #include "platform/host/host_volumes.h"
@@ -208,6 +209,7 @@ int main(int argc, char** argv) {
   card::AdbImage route;
 
   TFNaviEdit window(services, log, boundary, orbis, route);
+  pages::InstallPages(window);
   window.FormCreate();
   int result = 0;
   {

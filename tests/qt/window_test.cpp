@@ -17,6 +17,7 @@
 #include "card/route_file.h"
 #include "geo/boundary.h"
 #include "log/log.h"
+#include "pages/install_pages.h"
 #include "tests/support/card_builder.h"
 #include "tests/support/fake_services.h"
 #include "ui/qt/binding.h"
@@ -44,6 +45,7 @@ class WindowTest : public ::testing::Test {
   }
   void Start() {
     window = std::make_unique<TFNaviEdit>(platform.services(), log, boundary, orbis, route);
+    pages::InstallPages(*window);
     window->FormCreate();
     binding = std::make_unique<Binding>(window->Form());
     binding->Window().ShowCentred();
