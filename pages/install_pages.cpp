@@ -1,11 +1,13 @@
 #include "pages/install_pages.h"
 
 #include "pages/destination_page.h"
+#include "pages/user_point_page.h"
 
 namespace pages {
 
 void InstallPages(TFNaviEdit& window) {
   InstallDestinationPage(window);
+  InstallUserPointPage(window);
 }
 
 }  // namespace pages
