@@ -112,6 +112,33 @@ TEST_F(DestinationRegisterTest, RegisterStoresTheTokyoUnitsAndChangesOnlyBlockZe
   EXPECT_TRUE(window->m_hAdb.IsOpen());
 }
 
+// Captures the trace lines of the window's log.
+std::vector<std::string>* g_trace = nullptr;
+void CaptureTrace(CLog&, const char* text) {
+  if (g_trace != nullptr && *text != 0) g_trace->push_back(text);
+}
+
+TEST_F(DestinationRegisterTest, RegisterTracesTheDestinationAsRead) {
+  card.RouteFile(Route());
+  StartOnDestinationPage();
+  TypeFields("edDes", {u"139", u"45", u"30.0", u"35", u"40", u"0.0"});
+  std::vector<std::string> trace;
+  g_trace = &trace;
+  log.SetMask(CLog::kCallback);
+  log.SetCallback(CaptureTrace);
+  Register();
+  g_trace = nullptr;
+  const std::vector<std::string> expected = {
+      "nDeg1 : 35, nMin1 : 40 , nSec1 : 0.000000\n",
+      "nDeg2 : 139, nMin2 : 45 , nSec2 : 30.000000\n",
+      "nDeg2 :  139  nMin2 :45 nSec2 :30.0 \n nDeg1 : 35 nMin1 : 40 nSec1 : 0.0\n",
+  };
+  ASSERT_EQ(trace.size(), 4u);
+  EXPECT_EQ(std::vector<std::string>(trace.begin(), trace.begin() + 3), expected);
+  EXPECT_EQ(trace[3].rfind("139.758", 0), 0u) << trace[3];
+  EXPECT_NE(trace[3].find(" 35.666"), std::string::npos) << trace[3];
+}
+
 TEST_F(DestinationRegisterTest, UnnamedPointTakesThePlaceNameOrStaysUnnamedOutsideEveryArea) {
   BoundaryFile();
   card.RouteFile(Route());
