@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -140,6 +141,17 @@ TEST_F(BindingTest, KeysReachOnKeyPressFirstAndDiscardedOnesNeverShow) {
   EXPECT_EQ(drive->currentText(), QStringLiteral("G:"));
   EXPECT_EQ(small.drive->Text(), u"G:");
 
+  // Text committed by the input method goes through OnKeyPress character by character.
+  auto commit = [](QWidget* target, const QString& text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(target, &event);
+  };
+  commit(digits, QStringLiteral("東4京"));
+  EXPECT_EQ(small.digits->Text(), u"124");
+  commit(drive->lineEdit(), QStringLiteral("東京"));
+  EXPECT_EQ(drive->currentText(), QStringLiteral("G:"));
+
   // An edit without a key handler edits as usual, and the model follows.
   auto* name = Widget<QLineEdit>("edName");
   QTest::mouseClick(name, Qt::LeftButton);
@@ -147,6 +159,8 @@ TEST_F(BindingTest, KeysReachOnKeyPressFirstAndDiscardedOnesNeverShow) {
   QTest::keyClick(name, Qt::Key_Home);
   QTest::keyClicks(name, "x");
   EXPECT_EQ(small.name->Text(), u"xab");
+  commit(name, QStringLiteral("東京"));
+  EXPECT_EQ(small.name->Text(), u"x東京ab");  // at the cursor
 }
 
 TEST_F(BindingTest, AClickedButtonTakesTheFocusSoTheFieldsExitRunsFirst) {

@@ -90,9 +90,10 @@ TEST(Program, ScreenshotsRenderEveryPageOfACard) {
   QFile program(QString::fromStdString(card.path() + "/Navi/Navi.exe"));
   ASSERT_TRUE(program.open(QIODevice::WriteOnly));
   program.close();
-  const ProgramRun run = RunProgram({QStringLiteral("--card"), QString::fromStdString(card.path() + ":F"),
-                              QStringLiteral("--screenshots"), QString::fromStdString(pictures.path())},
-                             Offscreen());
+  const ProgramRun run =
+      RunProgram({QStringLiteral("--card"), QString::fromStdString(card.path() + ":F"),
+                  QStringLiteral("--screenshots"), QString::fromStdString(pictures.path())},
+                 Offscreen());
   ASSERT_EQ(run.exit_code, 0) << run.errors.toStdString();
   const QStringList printed = run.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(printed.size(), 7) << run.output.toStdString();

@@ -353,6 +353,12 @@ void Binding::Destroying(ui::Control& control) {
   }
   if (widget && widget != window_.get()) {
     SyncGuard guard(syncing_);
+    // Nothing the widget still does may reach the control that is going away.
+    QObject::disconnect(widget, nullptr, this, nullptr);
+    if (auto* combo = qobject_cast<QComboBox*>(widget.data())) {
+      QObject::disconnect(combo->lineEdit(), nullptr, this, nullptr);
+      combo->lineEdit()->removeEventFilter(this);
+    }
     widget->removeEventFilter(this);
     widget->hide();
     widget->deleteLater();
@@ -472,9 +478,9 @@ bool Binding::FilterInputMethod(ui::Control& control, QWidget* target, QInputMet
   if (!changed) return false;
   QInputMethodEvent replacement(event->preeditString(), event->attributes());
   replacement.setCommitString(kept, event->replacementStart(), event->replacementLength());
-  ++syncing_;
+  forwarding_input_ = true;  // the replacement itself passes the filter untouched
   QCoreApplication::sendEvent(target, &replacement);
-  --syncing_;
+  forwarding_input_ = false;
   return true;
 }
 
@@ -490,7 +496,7 @@ bool Binding::eventFilter(QObject* watched, QEvent* event) {
       }
       return false;
     case QEvent::InputMethod:
-      if (syncing_ != 0) return false;
+      if (syncing_ != 0 || forwarding_input_) return false;
       if (control->kind() == ui::Kind::Edit || control->kind() == ui::Kind::ComboBox) {
         return FilterInputMethod(*control, widget, static_cast<QInputMethodEvent*>(event));
       }

@@ -51,6 +51,7 @@ class Binding : public QObject, public ui::Observer {
   std::unordered_map<const ui::Control*, QPointer<QWidget>> widgets_;
   std::unordered_map<const QObject*, ui::Control*> controls_;  // widgets and their inner edits
   int syncing_ = 0;                                            // >0 while the binding itself changes widgets
+  bool forwarding_input_ = false;  // an input method event the filter already let through
 
   QWidget* MakeWidget(ui::Control& control);
   QWidget* ContainerOf(ui::Control* control) const;
