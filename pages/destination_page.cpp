@@ -23,6 +23,13 @@ using card::RoutePoint;
 // The blocks that register and delete write back; only block 0 ever changes.
 constexpr int kWrittenBlocks[] = {0, 1, 4, 5, 7, 10};
 constexpr size_t kNameMaxCharacters = 20;
+
+bool IsWrittenBlock(int n) {
+  for (int written : kWrittenBlocks) {
+    if (written == n) return true;
+  }
+  return false;
+}
 constexpr int kPlaceNameLimit = 10;
 
 class DestinationPage {
@@ -54,7 +61,7 @@ class DestinationPage {
  private:
   void OpenRouteFile();
   bool WriteRouteBlocks();
-  void CloseWriteReopen(bool& written);
+  bool CloseWriteReopen();
   std::u16string ShownName(RoutePoint point) const;
   void ShowPoint(RoutePoint point, CLog* trace);
 
@@ -101,7 +108,7 @@ void DestinationPage::ReadAdb() {
     bool written_blocks_read = w_.m_hAdb.IsOpen();
     for (int n = 0; n < card::kAdbBlockCount; ++n) {
       const bool read = card::AdbReadBlock(w_.m_hAdb, w_.m_AdbImage, n);
-      if (!read && n != 2 && n != 3 && n != 6 && n != 8 && n != 9) written_blocks_read = false;
+      if (!read && IsWrittenBlock(n)) written_blocks_read = false;
     }
     writable_ = written_blocks_read;
 
@@ -131,11 +138,12 @@ bool DestinationPage::WriteRouteBlocks() {
 
 // Writes the six blocks, closes the file and opens it again. After a failed write the
 // file no longer matches the image, so nothing more is written until the page is reloaded.
-void DestinationPage::CloseWriteReopen(bool& written) {
-  written = writable_ && WriteRouteBlocks();
+bool DestinationPage::CloseWriteReopen() {
+  const bool written = writable_ && WriteRouteBlocks();
   w_.m_hAdb.Close();
   OpenRouteFile();
   writable_ = written && w_.m_hAdb.IsOpen();
+  return written;
 }
 
 void DestinationPage::Register() {
@@ -172,9 +180,7 @@ void DestinationPage::Register() {
     if (stored.in_area) Stored(point) = {static_cast<float>(stored.x), static_cast<float>(stored.y)};
   }
 
-  bool written = false;
-  CloseWriteReopen(written);
-  if (written) {
+  if (CloseWriteReopen()) {
     w_.stMessage1->SetCaption(kWritingDone);
     w_.m_Form.Repaint();
     w_.m_Services.clock.Sleep(1000);
@@ -200,8 +206,7 @@ void DestinationPage::Delete(RoutePoint point) {
   Stored(point) = {0, 0};
   ClearPoint(w_.m_AdbImage, point);
 
-  bool written = false;
-  CloseWriteReopen(written);
+  const bool written = CloseWriteReopen();
   w_.m_bTextChanged = 0;
   w_.m_nWarned = 0;
   if (!written) ShowNotice(Box(), kRouteNotWritten);
