@@ -34,7 +34,8 @@ void AddDisk(const fs::path& sys, const std::string& device_folder, const std::s
 }
 
 bool RunQuietly(const std::string& command) {
-  return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+  // The formatting tools live in /usr/sbin, which is not on every user's path.
+  return std::system(("export PATH=\"$PATH:/usr/sbin:/sbin\"; " + command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
 // Host drives of a made-up machine: a fixed root disk, an SD card in a built-in reader
@@ -57,7 +58,8 @@ class HostFixture : public ::testing::Test {
     fat16 = (root / "fat16.img").string();
     fat32 = (root / "fat32.img").string();
     exfat = (root / "exfat.img").string();
-    ASSERT_TRUE(RunQuietly("mkfs.fat -C -F 16 -s 1 -n NAVI16 -i 1234ABCD " + fat16 + " 8192")) << "mkfs.fat is needed";
+    ASSERT_TRUE(RunQuietly("mkfs.fat -C -F 16 -s 1 -n NAVI16 -i 1234ABCD " + fat16 + " 8192"))
+        << "mkfs.fat is needed";
     ASSERT_TRUE(RunQuietly("mkfs.fat -C -F 32 -n NAVI32 -i 0B1C9F0E " + fat32 + " 40000"));
     ASSERT_TRUE(RunQuietly("truncate -s 8M " + exfat + " && mkfs.exfat -L EXCARD " + exfat))
         << "mkfs.exfat is needed";
