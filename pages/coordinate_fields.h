@@ -23,6 +23,9 @@ struct FieldFlags {
 struct FixedPointControls {
   std::array<std::array<ui::Edit*, 3>, 2> fields{};
   ui::Edit* map_code = nullptr;
+  // How a converted map code is split: the route points drop seconds just above a half;
+  // the favorites rows show the plain split.
+  bool half_second_rule = true;
 
   ui::Edit& Field(Axis axis, DmsPart part) const {
     return *fields[static_cast<int>(axis)][static_cast<int>(part)];

@@ -12,7 +12,8 @@ namespace pages {
 namespace {
 
 // The six texts of a map position (Tokyo map units), or none outside the valid area.
-std::optional<PointTexts> TextsOfPosition(const std::optional<geo::MapPosition>& position) {
+std::optional<PointTexts> TextsOfPosition(const std::optional<geo::MapPosition>& position,
+                                          bool half_second_rule) {
   if (!position) return std::nullopt;
   const float longitude = geo::LongitudeFromUnits(position->x);
   const float latitude = geo::LatitudeFromUnits(position->y);
@@ -20,8 +21,8 @@ std::optional<PointTexts> TextsOfPosition(const std::optional<geo::MapPosition>&
   float wgs_longitude = 0;
   float wgs_latitude = 0;
   geo::Bessel2WGS(longitude, latitude, wgs_longitude, wgs_latitude);
-  return PointTexts{TextsOfDms(geo::SplitDmsHalfSecondRule(wgs_longitude)),
-                    TextsOfDms(geo::SplitDmsHalfSecondRule(wgs_latitude))};
+  auto split = half_second_rule ? geo::SplitDmsHalfSecondRule : geo::SplitDms;
+  return PointTexts{TextsOfDms(split(wgs_longitude)), TextsOfDms(split(wgs_latitude))};
 }
 
 void CheckMapCode(const FixedPointControls& point, const geo::CMapCodeConverter& converter, FieldFlags flags,
@@ -40,7 +41,7 @@ void CheckMapCode(const FixedPointControls& point, const geo::CMapCodeConverter&
     return;
   }
   const std::string code = MapCodeCharacters(platform::WideToAnsi(field.Text()));
-  const std::optional<PointTexts> texts = TextsOfPosition(converter.Convert(code));
+  const std::optional<PointTexts> texts = TextsOfPosition(converter.Convert(code), point.half_second_rule);
   if (!texts) {
     if (!flags.warned) {
       ShowNotice(box, kOutOfRange);
