@@ -91,7 +91,10 @@ void RunExitOnEnter(ui::Control& field, char16_t key) {
 }  // namespace
 
 bool FavoriteNameStorable(std::u16string_view name) {
-  return name.find_first_of(u",\r\n") == std::u16string_view::npos;
+  if (name.find_first_of(u",\r\n") != std::u16string_view::npos) return false;
+  if (name.find(u'\0') != std::u16string_view::npos) return false;
+  // Every character must survive the code page of the point file.
+  return platform::AnsiToWide(platform::WideToAnsi(name)) == name;
 }
 
 FixedPointControls FavoriteRowControls(TFNaviEdit& w, int row) {

@@ -20,7 +20,8 @@ FixedPointControls FavoriteRowControls(TFNaviEdit& window, int row);
 // Installs the handlers of row `row`'s name, position and map code editors.
 void InstallFavoriteRowFields(TFNaviEdit& window, int row);
 
-// A name the point file can carry: no comma and no line end.
+// A name the point file can carry: no comma, no line end, no NUL, and only characters
+// of its code page.
 bool FavoriteNameStorable(std::u16string_view name);
 
 }  // namespace pages

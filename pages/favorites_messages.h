@@ -6,8 +6,8 @@ namespace pages {
 inline constexpr char16_t kCannotMove[] = u"移動できません";
 inline constexpr char16_t kAskRenameFolder[] = u"フォルダ名を変更しますか？";
 
-// A point name holding a comma or a line end, which the point file cannot carry.
-inline constexpr char16_t kFavNameBadCharacter[] = u"名称にカンマ（,）や改行は使えません。";
+// A point name holding a comma, a line end or a character the point file cannot carry.
+inline constexpr char16_t kFavNameBadCharacter[] = u"名称にカンマ（,）、改行、使えない文字は入力できません。";
 // Folder renames the card could not carry out, refused before anything is renamed.
 inline constexpr char16_t kFolderNameEmpty[] = u"フォルダ名を入力してください。";
 inline constexpr char16_t kFolderNameBadCharacter[] = u"フォルダ名に使えない文字が含まれています。";

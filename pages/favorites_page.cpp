@@ -120,6 +120,13 @@ void FavoritesPage::InstallPointRow(int row) {
                              w_.pEdNSec[row],        w_.pEdEDeg[row],  w_.pEdEMin[row],
                              w_.pEdESec[row],        w_.pMapCode[row], w_.pCbFolder[row]};
   for (ui::Control* c : controls) c->OnEnter = [self](ui::Control& s) { self->pEdFavListNameEnter(s); };
+  TFNaviEdit* w = &w_;
+  ui::ComboBox& target = *w_.pCbFolder[row];
+  target.OnChange = [self, row](ui::Control&) { self->picked_[row] = -1; };
+  target.OnSelect = [self, w, row, &target](ui::Control& s) {
+    self->picked_[row] = target.ItemIndex();
+    w->pCbFolderSelect(s);
+  };
   w_.btnFavListDelete[row]->OnClick = [self](ui::Control& s) { self->btnFavListDeleteClick(s.Tag()); };
 }
 
@@ -222,6 +229,7 @@ void FavoritesPage::FavListDraw(int item) {
     ui::ComboBox& target = *w_.pCbFolder[i];
     target.SetItems(folder_numbers);
     target.SetText(folder_item->caption);
+    picked_[i] = -1;
     ui::SpeedButton& button = *w_.btnFavListDelete[i];
     button.SetHeight(kButtonHeight);
     button.SetCaption(u"削除");

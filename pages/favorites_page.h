@@ -3,6 +3,7 @@
 // delete, folder rename).
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "ui/ui.h"
@@ -18,7 +19,7 @@ void InstallFavoritesPage(TFNaviEdit& window);
 // The page's logic, shared by its source files.
 class FavoritesPage : public std::enable_shared_from_this<FavoritesPage> {
  public:
-  explicit FavoritesPage(TFNaviEdit& window) : w_(window) {}
+  explicit FavoritesPage(TFNaviEdit& window) : w_(window) { picked_.fill(-1); }
 
   void Install();
 
@@ -50,8 +51,13 @@ class FavoritesPage : public std::enable_shared_from_this<FavoritesPage> {
   void ParkFolderRow(int row);
   void Refill(int folder_row);
   const std::string* FolderName(int row) const;
+  // The folder row `row` is to move into, or -1 when it stays.
+  int MoveTarget(int row, int shown) const;
 
   TFNaviEdit& w_;
+  // The entry picked from each row's move-target list since the list was filled; a text
+  // that arrives otherwise (pasted) picks nothing.
+  std::array<int, 100> picked_{};
 };
 
 }  // namespace pages

@@ -42,12 +42,6 @@ std::optional<RowToWrite> ReadRow(TFNaviEdit& w, int row) {
                     geo::LongitudeToUnits(tokyo_longitude), geo::LatitudeToUnits(tokyo_latitude)};
 }
 
-// The folder a row is to move into, or -1 when it stays.
-int MoveTarget(TFNaviEdit& w, int row, int shown) {
-  const int picked = w.pCbFolder[row]->ItemIndex();
-  return picked >= 0 && picked != shown ? picked : -1;
-}
-
 std::string PointFileOf(TFNaviEdit& w, int folder) {
   if (folder == 0) return card::FavListPath(w.m_szDrive);
   const std::string* name = w.m_FavFolder->GetItem(folder);
@@ -65,6 +59,11 @@ bool FolderNameAllowed(std::u16string_view name) {
 }
 
 }  // namespace
+
+int FavoritesPage::MoveTarget(int row, int shown) const {
+  const int picked = picked_[row];
+  return picked >= 0 && picked != shown && picked < w_.lvFav->Count() ? picked : -1;
+}
 
 void FavoritesPage::Refill(int folder_row) {
   FavFolderDraw();
@@ -84,7 +83,7 @@ void FavoritesPage::TntButton3Click() {
   // refused stops the register before anything is written or shown.
   std::vector<std::optional<RowToWrite>> read(rows);
   for (int p = 0; p < rows; ++p) {
-    if (MoveTarget(w_, p, shown) < 0 && !w_.m_nRowChanged[p]) continue;
+    if (MoveTarget(p, shown) < 0 && !w_.m_nRowChanged[p]) continue;
     read[p] = ReadRow(w_, p);
     if (!read[p]) {
       ShowNotice(box, kNotWholeNumber);
@@ -103,7 +102,7 @@ void FavoritesPage::TntButton3Click() {
     const card::FavItem* point = store.GetItem(p);
     if (!read[p] || point == nullptr) continue;
     const RowToWrite& row = *read[p];
-    const int target = MoveTarget(w_, p, shown);
+    const int target = MoveTarget(p, shown);
     if (target >= 0) {
       card::CMapFavorites target_store(w_.m_Services.files, w_.m_Services.clock);
       target_store.Open(PointFileOf(w_, target), true, true);

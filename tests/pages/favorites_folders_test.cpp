@@ -13,7 +13,7 @@ class FavoriteFoldersTest : public FavoritesTest {
   FavoriteFoldersTest() {
     card.FavList({FavLine("自宅", "35.5", "139.5")});
     card.FavFolder("旅行", NumberedPoints(2));
-    card.FavFolder("既存", {});
+    card.FavFolder("既存", {FavLine("写真", "35.5", "139.5")});
   }
   ui::Edit& NameField(const std::u16string& folder) { return *window->pEdFavFolderName[FolderRow(folder)]; }
   void Rename(const std::u16string& folder, std::u16string_view typed) {
@@ -42,18 +42,20 @@ TEST_F(FavoriteFoldersTest, RenamingTurnsTheFolderAndItsPointFileIntoTheNewName)
   EXPECT_EQ(Count(u"温泉"), u"2");
   // No folder is selected afterwards; the list shows the folder now at the former row.
   EXPECT_EQ(window->lvFav->Selected(), -1);
-  const std::u16string now_at_row = window->lvFav->Item(row)->sub_items[1];
-  EXPECT_EQ(std::to_wstring(window->lvFavList->Count()), std::wstring(now_at_row.begin(), now_at_row.end()));
+  EXPECT_EQ(platform::Utf8ToWide(std::to_string(window->lvFavList->Count())),
+            window->lvFav->Item(row)->sub_items[1]);
+  ASSERT_GT(window->lvFavList->Count(), 0);
 
   // Without a selected folder, register and point delete change nothing.
   const std::string before = card.ReadFile(FavFolderFile("温泉")).value();
   const size_t messages = driver->MessageCount();
   RegisterFavorites();
   EXPECT_EQ(driver->MessageCount(), messages);
-  if (window->lvFavList->Count() > 0) {
-    driver->Click(*window->btnFavListDelete[0]);
-    EXPECT_EQ(card.ReadFile(FavFolderFile("温泉")).value(), before);
-  }
+  const std::string other = card.ReadFile(FavFolderFile("既存")).value();
+  driver->Click(*window->btnFavListDelete[0]);
+  EXPECT_EQ(driver->LastMessage(), kAskDelete);
+  EXPECT_EQ(card.ReadFile(FavFolderFile("温泉")).value(), before);
+  EXPECT_EQ(card.ReadFile(FavFolderFile("既存")).value(), other);
 }
 
 TEST_F(FavoriteFoldersTest, RenamesTheCardCannotCarryAreRefusedAndTheNameComesBack) {

@@ -159,6 +159,8 @@ TEST_F(FavoritesTest, PointNamesOfMoreThanTwentyCharactersOrWithACommaAreRefused
       {u"", nullptr},
       {u"123456789012345678901", kNameTooLong},
       {u"自宅,駐車場", kFavNameBadCharacter},
+      {u"自宅\n2", kFavNameBadCharacter},
+      {u"自宅😀", kFavNameBadCharacter},
   };
   ui::Edit& name = *window->pEdFavListName[0];
   for (const NameCase& c : cases) {

@@ -97,6 +97,27 @@ TEST_F(FavoritesTest, PickingTheShownFolderIsNoMove) {
   EXPECT_EQ(Lines(FavListFile()).size(), 0u);
 }
 
+TEST_F(FavoritesTest, OnlyAPickFromTheListMakesAMove) {
+  card.FavList({});
+  card.FavFolder("旅行", NumberedPoints(2));
+  const std::string before = card.ReadFile(FavFolderFile("旅行")).value();
+  StartOnFavoritesPage();
+  SelectFolder(u"旅行");
+  ui::ComboBox& typed_into = *window->pCbFolder[0];
+  driver->Type(typed_into, u"1");
+  EXPECT_EQ(typed_into.Text(), window->lvFav->Item(FolderRow(u"旅行"))->caption);
+  driver->Paste(*window->pCbFolder[1], u"1");
+  RegisterFavorites();
+  EXPECT_EQ(card.ReadFile(FavFolderFile("旅行")).value(), before);
+  EXPECT_TRUE(Lines(FavListFile()).empty());
+
+  // A pick and then a paste over it: the paste undoes the pick.
+  PickTarget(0, u"お気に入りフォルダ");
+  driver->Paste(*window->pCbFolder[0], u"x");
+  RegisterFavorites();
+  EXPECT_EQ(card.ReadFile(FavFolderFile("旅行")).value(), before);
+}
+
 TEST_F(FavoritesTest, MovingRowsTwoAndFiveAddsBothAndRemovesThemFromTheShownFolder) {
   card.FavList({FavLine("Z", "35.5", "139.5")});
   card.FavFolder("旅行", NumberedPoints(7));
