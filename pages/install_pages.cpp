@@ -2,6 +2,7 @@
 
 #include "pages/destination_page.h"
 #include "pages/favorites_page.h"
+#include "pages/update_page.h"
 #include "pages/user_point_page.h"
 
 namespace pages {
@@ -10,6 +11,7 @@ void InstallPages(TFNaviEdit& window) {
   InstallDestinationPage(window);
   InstallFavoritesPage(window);
   InstallUserPointPage(window);
+  InstallUpdatePages(window);
 }
 
 }  // namespace pages
