@@ -2,6 +2,7 @@
 // warnings (OK, empty caption) and questions (Yes/No).
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 #include "platform/shell.h"
@@ -14,6 +15,8 @@ inline constexpr char16_t kWriting[] = u"書き込み中";
 inline constexpr char16_t kWritingDone[] = u"書き込み終了";
 inline constexpr char16_t kNoCoordinate[] = u"座標がありません";
 inline constexpr char16_t kNameTooLong[] = u"20文字以上の入力はできません。";
+// A typed name may hold this many UTF-16 characters; longer ones get kNameTooLong.
+inline constexpr size_t kTypedNameMaxCharacters = 20;
 inline constexpr char16_t kOutOfRange[] = u"範囲外の値が入力されました";
 // Pasted text in a coordinate field that is not a number.
 inline constexpr char16_t kNotANumber[] = u"数値を入力してください。";
