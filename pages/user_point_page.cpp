@@ -18,7 +18,6 @@
 namespace pages {
 namespace {
 
-constexpr size_t kMaxTypedName = 20;
 // Rows the list shows at once; controls of the rows outside them are parked.
 constexpr int kRowsInView = 21;
 constexpr int kParked = -1000;
@@ -172,7 +171,7 @@ class UserPointPage {
     const int row = sender.Tag();
     const bool edited = row >= 0 && row < kInPlaceRows && sender.Text() != shown_names_[row];
     if (w_.m_bTextChanged != 0 || edited) {
-      if (sender.Text().size() > kMaxTypedName && w_.m_nWarned == 0 && edited) {
+      if (sender.Text().size() > kTypedNameMaxCharacters && w_.m_nWarned == 0 && edited) {
         ShowNotice(w_.m_Services.message_box, kNameTooLong);
         sender.SetText(StoredName(row));
         w_.m_nWarned = 1;
@@ -188,7 +187,7 @@ class UserPointPage {
     // A name over the limit is never stored: it is refused, as leaving its editor would.
     for (int i = 0; i < rows; ++i) {
       ui::Edit* editor = w_.pEdUserPointName[i];
-      if (editor->Text().size() > kMaxTypedName && editor->Text() != shown_names_[i]) {
+      if (editor->Text().size() > kTypedNameMaxCharacters && editor->Text() != shown_names_[i]) {
         ShowNotice(w_.m_Services.message_box, kNameTooLong);
         editor->SetText(StoredName(i));
         w_.m_nWarned = 1;
