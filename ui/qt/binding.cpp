@@ -218,7 +218,7 @@ void Binding::SyncAll(ui::Control& control) {
   SyncVisible(control);
 }
 
-void Binding::SyncParent(ui::Control& control) {
+void Binding::SyncParent(ui::Control& control, bool raise) {
   QWidget* widget = WidgetOf(&control);
   if (widget == nullptr) return;
   if (&control == &form_) {
@@ -231,7 +231,7 @@ void Binding::SyncParent(ui::Control& control) {
     controls_[widget] = &control;
   }
   widget->setGeometry(control.Left(), control.Top(), control.Width(), control.Height());
-  widget->raise();
+  if (raise) widget->raise();
   if (auto* list = qobject_cast<ListWidget*>(container->parentWidget())) list->SyncScrollBars();
 }
 
@@ -370,7 +370,7 @@ void Binding::Changed(ui::Control& control, ui::Property what) {
   switch (what) {
     case ui::Property::Parent:
     case ui::Property::Bounds:
-      SyncParent(control);
+      SyncParent(control, what == ui::Property::Parent);
       if (what == ui::Property::Parent) SyncVisible(control);
       if (control.kind() == ui::Kind::ListView) SyncList(control);
       break;

@@ -57,7 +57,9 @@ class Binding : public QObject, public ui::Observer {
   QWidget* ContainerOf(ui::Control* control) const;
   void Connect(ui::Control& control, QWidget* widget);
   void SyncAll(ui::Control& control);
-  void SyncParent(ui::Control& control);
+  // Parent and geometry. A new parent also puts the widget on top of its siblings, as the
+  // model does; a move or resize keeps the stacking order (creation order).
+  void SyncParent(ui::Control& control, bool raise = true);
   void SyncVisible(ui::Control& control);
   void SyncText(ui::Control& control);
   void SyncLook(ui::Control& control);
