@@ -1,6 +1,7 @@
 #include "pages/update_page.h"
 
 #include <cstring>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -51,6 +52,19 @@ const UpdateKind kNavi{"Navi",
                        &TFNaviEdit::edNavi,
                        card::NaviUpdateDestination};
 
+// A release picked on the card itself can name the destination as its own folder (or a
+// folder around it): copying would empty each file as it opens it for writing, or copy
+// the folder into itself without end.
+bool CopiesOntoItself(platform::FileSystem& files, const std::string& release,
+                      const std::string& destination) {
+  const std::optional<std::string> from = files.Resolve(release);
+  const std::optional<std::string> to = files.Resolve(destination);
+  if (!from || !to) return false;
+  const std::string a = std::filesystem::path(*from).lexically_normal().string();
+  const std::string b = std::filesystem::path(*to).lexically_normal().string();
+  return b == a || b.rfind(a + "/", 0) == 0;
+}
+
 void PickFolder(TFNaviEdit& w, const UpdateKind& kind) {
   w.m_wsUpdateSrc = GetFolderSelection(w);
   (w.*kind.folder_edit)->SetText(w.m_wsUpdateSrc);
@@ -81,6 +95,8 @@ void Register(TFNaviEdit& w, const UpdateKind& kind) {
   const std::string source = *release + "\\*.*";
   const std::string destination = platform::WideToAnsi(w.m_wsUpdateDst);
   if (source.size() > kMaxPathBytes || destination.size() > kMaxPathBytes) return Refuse(w);
+
+  if (CopiesOntoItself(files, *release, destination)) return Refuse(w);
 
   const std::string version = platform::GetPrivateProfileString(
       files, card::kVersionSection, kind.key, card::kDefaultVersion, kReleaseVersionBuffer, *version_file);

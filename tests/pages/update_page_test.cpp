@@ -119,6 +119,7 @@ TEST_F(UpdateRun, VersionsCompareAsTextAndANotNewerReleaseIsAskedAbout) {
       {"1.9.0", "1.10.0", true, MessageAnswer::No, false},  // numerically newer, textually not
       {"2.0.0", "1.5.0", true, MessageAnswer::Yes, true},
       {std::nullopt, std::nullopt, true, MessageAnswer::No, false},
+      {std::nullopt, std::nullopt, true, MessageAnswer::Yes, true},  // the card's file is created
       // Both cut at 19 characters, so a difference after them does not count.
       {"1.0.0.0.0.0.0.0.0.0.1", "1.0.0.0.0.0.0.0.0.0.2", true, MessageAnswer::No, false},
   };
@@ -245,6 +246,27 @@ TEST_F(UpdateRun, ANestedFolderOfTheSameNameIsPreferredAndFoundInAnyCase) {
   EXPECT_EQ(platform.folder_copier.calls[0].source_pattern, "C:\\pick\\DATA\\data\\*.*");
   EXPECT_EQ(card.ReadFile("Navi/data/x.bin"), "inner");
   EXPECT_EQ(CardVersion(card::kGpsVersionKey), "3.0.0");
+}
+
+TEST_F(UpdateRun, AReleaseThatIsTheDestinationItselfIsRefused) {
+  card.VersionIni(Ini("GPS Version=1.0.0\r\nNavi Version=1.0.0\r\n"));
+  card.WriteFile("Navi/data/map.bin", "map");
+  card.WriteFile("Version.ini", Ini("GPS Version=9.0.0\r\nNavi Version=9.0.0\r\n"));
+  struct Case {
+    const Kind* kind;
+    const char* picked;
+  };
+  for (const Case& c : {Case{&kGps, "E:\\Navi"}, Case{&kNavi, "E:"}}) {
+    SCOPED_TRACE(c.picked);
+    platform.message_box.shown.clear();
+    Start();
+    Open(*c.kind);
+    PickAndRegister(*c.kind, c.picked);
+    EXPECT_EQ(Messages(), std::vector<std::u16string>{pages::kUpdateError});
+    EXPECT_TRUE(platform.folder_copier.calls.empty());
+    EXPECT_EQ(card.ReadFile("Navi/data/map.bin"), "map");
+    EXPECT_EQ(CardVersion(c.kind->key), "1.0.0");
+  }
 }
 
 TEST_F(UpdateRun, AFailedCopyIsAnErrorAndKeepsTheCardsVersion) {
