@@ -337,3 +337,31 @@ TEST_F(UserPointPageTest, NoRowsWithoutAValidPointDatabase) {
 
 }  // namespace
 }  // namespace user_point_test
+
+namespace user_point_test {
+namespace {
+
+TEST_F(UserPointPageTest, ADeleteThatCannotWriteThePointsKeepsThePointAndItsName) {
+  WriteCard(OrbisFileBuilder().Point(22, 1, 10, 10).Point(22, 2, 20, 20),
+            UserNameFileBuilder().Name(22, 1, u"一").Name(22, 2, u"二"));
+  Open();
+  const auto names_before = card.ReadFile(kNamesFile);
+  platform::File held = platform.files.Open("E:\\Navi\\User\\user.orb", platform::Access::Read,
+                                            platform::Share::None, platform::Disposition::OpenExisting);
+  ASSERT_TRUE(held.IsOpen());
+  driver->Click(*window->BtnUserDelete[0]);
+  held.Close();
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0], pages::kAskDelete);
+  EXPECT_EQ(card.ReadFile(kNamesFile), names_before);
+  auto points = UserFile();
+  ASSERT_TRUE(points);
+  EXPECT_EQ(points->size(), 2u);
+  driver->Click(*window->btnGoMenu2);
+  driver->Click(*window->btnEditUserPoint);
+  ASSERT_EQ(List().Count(), 2);
+  EXPECT_EQ(Cell(0, 0), u"一");
+}
+
+}  // namespace
+}  // namespace user_point_test
