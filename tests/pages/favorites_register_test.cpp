@@ -252,3 +252,25 @@ TEST_F(FavoritesTest, PointDeleteAsksAndRewritesTheShownFolder) {
 
 }  // namespace
 }  // namespace pages
+
+namespace pages {
+namespace {
+
+TEST_F(FavoritesTest, AFolderOfMoreThanAHundredPointsIsShownButNeverRewritten) {
+  card.FavList({});
+  card.FavFolder("過多", NumberedPoints(101));
+  const std::string before = card.ReadFile(FavFolderFile("過多")).value();
+  StartOnFavoritesPage();
+  SelectFolder(u"過多");
+  EXPECT_EQ(window->lvFavList->Count(), 100);
+  driver->Enter(*window->pEdFavListName[0], u"変更");
+  RegisterFavorites();
+  EXPECT_EQ(driver->LastMessage(), kFavNotAllWritten);
+  EXPECT_EQ(Pauses(1000), 0u);
+  driver->Click(*window->btnFavListDelete[1]);
+  EXPECT_EQ(driver->LastMessage(), kFavDeleteFailed);
+  EXPECT_EQ(card.ReadFile(FavFolderFile("過多")).value(), before);
+}
+
+}  // namespace
+}  // namespace pages
