@@ -8,6 +8,7 @@
 #include "geo/dms.h"
 #include "log/log.h"
 #include "pages/favorite_fields.h"
+#include "pages/number_text.h"
 #include "pages/point_texts.h"
 #include "platform/text.h"
 
@@ -182,7 +183,7 @@ void FavoritesPage::FavListDraw(int item) {
   list.ClearItems();
   const ui::ListItem* folder_item = w_.lvFav->Item(item);
   if (folder_item == nullptr) return;
-  const int number = std::stoi("0" + platform::WideToAnsi(folder_item->caption));
+  const int number = ReadWholeNumber(folder_item->caption).value_or(0);
   const std::string* name = FolderName(number - 1);
   if (number < 1 || name == nullptr) return;
   std::string path;
