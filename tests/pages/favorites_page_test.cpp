@@ -1,7 +1,12 @@
 // The favorites page: opening it, the two lists with their in-place controls, scrolling,
 // and the checks of the point name and position editors.
 #include <filesystem>
+#include <optional>
 
+#include "geo/datum.h"
+#include "geo/dms.h"
+#include "geo/map_code.h"
+#include "geo/map_units.h"
 #include "pages/favorites_messages.h"
 #include "pages/messages.h"
 #include "tests/pages/favorites_fixture.h"
@@ -299,6 +304,55 @@ TEST_F(FavoritesTest, ReturningToTheMenuParksTheVisibleRows) {
   driver->Click(*window->btnGoMenu1);
   EXPECT_EQ(RowsInView(), 0);
   EXPECT_EQ(window->m_nFavListShown, 0);
+}
+
+}  // namespace
+}  // namespace pages
+
+namespace pages {
+namespace {
+
+// A code of the table whose WGS84 latitude seconds fall between 0.5 and 0.6, where the
+// half-second rule of the route points would show them as 0.
+std::string CodeWithHalfSecondLatitude(const std::string& table) {
+  geo::CMapCodeConverter converter;
+  converter.LoadBytes(table);
+  // Latitudes over two minutes of the block in ninths of a second: cells a row of 30
+  // apart, the second's row, and the sub-code.
+  for (int cell = 0; cell <= 90; cell += 30) {
+    for (int second = 0; second < 900; second += 30) {
+      for (int sub = 0; sub < 81; ++sub) {
+        const std::string code =
+            std::to_string(cell * 1000 + second) + "*" + std::to_string(sub / 9) + std::to_string(sub % 9);
+        const std::optional<geo::MapPosition> position = converter.Convert(code);
+        if (!position) continue;
+        float longitude = 0;
+        float latitude = 0;
+        geo::Bessel2WGS(geo::LongitudeFromUnits(position->x), geo::LatitudeFromUnits(position->y), longitude,
+                        latitude);
+        const float seconds = geo::SplitDms(latitude).seconds;
+        if (seconds > 0.5f && seconds < 0.6f) return code;
+      }
+    }
+  }
+  return {};
+}
+
+TEST_F(FavoritesTest, AMapCodeInAFavoritesRowKeepsSecondsJustAboveAHalf) {
+  const std::string table = testing_support::MapCodeTableBuilder().Block(0, TokyoBlock()).Bytes();
+  const std::string code = CodeWithHalfSecondLatitude(table);
+  ASSERT_FALSE(code.empty());
+  card.WriteFile("Navi/Data/MapCode.bin", table);
+  card.FavList({FavLine("自宅", "35.5", "139.5")});
+  StartOnFavoritesPage();
+  SelectFolder(u"お気に入りフォルダ");
+  driver->Enter(*window->pMapCode[0], platform::Utf8ToWide(code));
+  EXPECT_EQ(window->pEdESec[0]->Text(), u"0.6");
+  // The destination's map code field shows the same code's seconds as 0.
+  driver->Click(*window->btnGoMenu1);
+  driver->Click(*window->btnDestination);
+  driver->Enter(*window->edDesMapCode, platform::Utf8ToWide(code));
+  EXPECT_EQ(window->edDesESec->Text(), u"0.0");
 }
 
 }  // namespace
