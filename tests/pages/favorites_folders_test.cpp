@@ -132,5 +132,21 @@ TEST_F(FavoriteFoldersTest, DeletingAFolderRemovesItsPointFileAndTheEmptyFolder)
   EXPECT_EQ(Count(u"既存"), u"0");
 }
 
+TEST_F(FavoriteFoldersTest, AFolderWhosePointFileCannotBeDeletedIsReportedAndKept) {
+  StartOnFavoritesPage();
+  platform::File held = platform.files.Open(
+      window->m_szFavPath + "\\" + testing_support::Sjis("旅行\\旅行.txt"), platform::Access::ReadWrite,
+      platform::Share::None, platform::Disposition::OpenExisting);
+  ASSERT_TRUE(held.IsOpen());
+  driver->Click(*window->btnFavFolderDelete[FolderRow(u"旅行")]);
+  held.Close();
+  EXPECT_EQ(driver->LastMessage(), kFavDeleteFailed);
+  EXPECT_EQ(Lines(FavFolderFile("旅行")).size(), 2u);
+  // Opened again once the file is free, the folder shows its points.
+  driver->Click(*window->btnGoMenu1);
+  driver->Click(*window->btnEditBookmark);
+  EXPECT_EQ(Count(u"旅行"), u"2");
+}
+
 }  // namespace
 }  // namespace pages
