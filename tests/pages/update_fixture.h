@@ -1,4 +1,4 @@
-// A main window with the update pages installed, a card at E: and a release unpacked on
+// A main window with its pages installed, a card at E: and a release unpacked on
 // a fixed drive C:, copied for real by the plain copier behind the recording fake.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "geo/boundary.h"
 #include "log/log.h"
 #include "pages/update_page.h"
+#include "tests/pages/page_fixture.h"
 #include "tests/support/card_builder.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/headless_driver.h"
@@ -28,19 +29,10 @@ inline std::string Ini(const std::string& lines) {
   return "[Version]\r\n" + lines;
 }
 
-class UpdatePageTest : public ::testing::Test {
+class UpdatePageTest : public pages::PageTest {
  protected:
-  testing_support::TestPlatform platform;
-  CLog log;
-  ScopedLog scoped_log{log};
-  geo::CBoundary boundary;
-  card::COrbis orbis{platform.files, platform.clock, platform.message_box};
-  card::AdbImage route;
-  testing_support::CardBuilder card{platform};
   testing_support::TempFolder release_root;
   testing_support::PlainFolderCopier copier{platform.files};
-  std::unique_ptr<TFNaviEdit> window;
-  std::unique_ptr<testing_support::HeadlessDriver> driver;
 
   void SetUp() override {
     platform::Volume volume;
@@ -49,7 +41,6 @@ class UpdatePageTest : public ::testing::Test {
     volume.file_system = "NTFS";
     ASSERT_TRUE(platform.volumes.Attach('C', volume));
     platform.folder_copier.then = &copier;
-    card.NaviExe();
   }
 
   // A file of the release below C:\ (relative path in UTF-8 with "/").
@@ -63,10 +54,7 @@ class UpdatePageTest : public ::testing::Test {
   }
 
   void Start() {
-    window = std::make_unique<TFNaviEdit>(platform.services(), log, boundary, orbis, route);
-    pages::InstallUpdatePages(*window);
-    window->FormCreate();
-    driver = std::make_unique<testing_support::HeadlessDriver>(window->Form(), platform.message_box);
+    PageTest::Start();
     ASSERT_EQ(window->m_nCardFound, 1);
   }
 
@@ -81,11 +69,6 @@ class UpdatePageTest : public ::testing::Test {
     if (at == std::string::npos) return std::nullopt;
     const size_t end = bytes->find_first_of("\r\n", at);
     return bytes->substr(at + needle.size(), end - at - needle.size());
-  }
-  std::vector<std::u16string> Messages() const {
-    std::vector<std::u16string> texts;
-    for (const auto& shown : platform.message_box.shown) texts.push_back(shown.Text());
-    return texts;
   }
 };
 

@@ -1,4 +1,4 @@
-// A main window with the user point page installed, on a card built in a temporary folder,
+// A main window with its pages installed, on a card built in a temporary folder,
 // and readers of the two files the page writes that do not go through the store.
 #pragma once
 
@@ -17,6 +17,7 @@
 #include "geo/boundary.h"
 #include "log/log.h"
 #include "pages/user_point_page.h"
+#include "tests/pages/page_fixture.h"
 #include "tests/support/card_builder.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/headless_driver.h"
@@ -80,22 +81,11 @@ inline std::optional<std::vector<StoredName>> ParseNamesFile(const std::optional
   return names;
 }
 
-class UserPointPageTest : public ::testing::Test {
+class UserPointPageTest : public pages::PageTest {
  protected:
-  testing_support::TestPlatform platform;
-  CLog log;
-  ScopedLog scoped_log{log};
-  geo::CBoundary boundary;
-  card::COrbis orbis{platform.files, platform.clock, platform.message_box};
-  card::AdbImage route;
-  testing_support::CardBuilder card{platform};
-  std::unique_ptr<TFNaviEdit> window;
-  std::unique_ptr<testing_support::HeadlessDriver> driver;
-
   // A card with orbis.orb (two device points) and the given user.orb and UserName.orb.
   void WriteCard(const testing_support::OrbisFileBuilder& user,
                  std::optional<testing_support::UserNameFileBuilder> names = std::nullopt) {
-    card.NaviExe();
     card.WriteFile(kOrbisFile,
                    testing_support::OrbisFileBuilder().Point(3, 0, 100, 200).Point(7, 1, 5, 9).Bytes());
     card.WriteFile(kUserFile, user.Bytes());
@@ -104,10 +94,7 @@ class UserPointPageTest : public ::testing::Test {
 
   // Starts the window on the card and opens the user point page.
   void Open() {
-    window = std::make_unique<TFNaviEdit>(platform.services(), log, boundary, orbis, route);
-    pages::InstallUserPointPage(*window);
-    window->FormCreate();
-    driver = std::make_unique<testing_support::HeadlessDriver>(window->Form(), platform.message_box);
+    Start();
     ASSERT_EQ(window->m_nCardFound, 1);
     driver->Click(*window->btnEditUserPoint);
     ASSERT_EQ(window->nbMainMenu->PageIndex(), TFNaviEdit::kUserPointPage);
@@ -121,11 +108,6 @@ class UserPointPageTest : public ::testing::Test {
 
   std::optional<std::vector<StoredPoint>> UserFile() { return ParseUserFile(card.ReadFile(kUserFile)); }
   std::optional<std::vector<StoredName>> NamesFile() { return ParseNamesFile(card.ReadFile(kNamesFile)); }
-  std::vector<std::u16string> Messages() const {
-    std::vector<std::u16string> texts;
-    for (const auto& shown : platform.message_box.shown) texts.push_back(shown.Text());
-    return texts;
-  }
 };
 
 }  // namespace user_point_test
