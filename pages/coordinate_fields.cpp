@@ -14,18 +14,6 @@ namespace {
 constexpr Axis kAxes[] = {Axis::Longitude, Axis::Latitude};
 constexpr DmsPart kParts[] = {DmsPart::Degrees, DmsPart::Minutes, DmsPart::Seconds};
 
-const std::u16string& PartOf(const DmsTexts& texts, DmsPart part) {
-  switch (part) {
-    case DmsPart::Degrees:
-      return texts.degrees;
-    case DmsPart::Minutes:
-      return texts.minutes;
-    case DmsPart::Seconds:
-      break;
-  }
-  return texts.seconds;
-}
-
 DmsTexts& AxisOf(PointTexts& texts, Axis axis) {
   return axis == Axis::Longitude ? texts.longitude : texts.latitude;
 }

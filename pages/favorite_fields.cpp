@@ -29,15 +29,8 @@ std::u16string StoredPartText(const card::FavItem* item, Axis axis, DmsPart part
   if (item == nullptr) return u"0";
   const float value = axis == Axis::Longitude ? item->longitude : item->latitude;
   const DmsTexts texts = TextsOfDms(geo::SplitDms(value));
-  switch (part) {
-    case DmsPart::Degrees:
-      return texts.degrees;
-    case DmsPart::Minutes:
-      return texts.minutes;
-    case DmsPart::Seconds:
-      break;
-  }
-  return AxisInValidArea(axis, value) ? texts.seconds : u"0";
+  if (part == DmsPart::Seconds && !AxisInValidArea(axis, value)) return u"0";
+  return PartOf(texts, part);
 }
 
 void MarkRowChanged(TFNaviEdit& w, int row) {

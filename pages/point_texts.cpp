@@ -24,4 +24,16 @@ DmsTexts TextsOfDms(const geo::Dms& dms) {
           platform::Utf8ToWide(geo::SecondsText(dms.seconds))};
 }
 
+const std::u16string& PartOf(const DmsTexts& texts, DmsPart part) {
+  switch (part) {
+    case DmsPart::Degrees:
+      return texts.degrees;
+    case DmsPart::Minutes:
+      return texts.minutes;
+    case DmsPart::Seconds:
+      break;
+  }
+  return texts.seconds;
+}
+
 }  // namespace pages

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "geo/dms.h"
+#include "pages/field_rules.h"
 
 namespace pages {
 
@@ -26,5 +27,7 @@ struct PointTexts {
 PointTexts AbsentPointTexts();
 // Degrees and minutes as whole numbers, seconds with one decimal.
 DmsTexts TextsOfDms(const geo::Dms& dms);
+// The text of one part of an axis.
+const std::u16string& PartOf(const DmsTexts& texts, DmsPart part);
 
 }  // namespace pages
