@@ -22,7 +22,6 @@ using card::RoutePoint;
 
 // The blocks that register and delete write back; only block 0 ever changes.
 constexpr int kWrittenBlocks[] = {0, 1, 4, 5, 7, 10};
-constexpr size_t kNameMaxCharacters = 20;
 
 bool IsWrittenBlock(int n) {
   for (int written : kWrittenBlocks) {
@@ -215,7 +214,7 @@ void DestinationPage::Delete(RoutePoint point) {
 void DestinationPage::NameExit(RoutePoint point) {
   if (!w_.m_bTextChanged) return;
   ui::Edit& name = NameEdit(point);
-  if (name.Text().size() > kNameMaxCharacters && !w_.m_nWarned) {
+  if (name.Text().size() > kTypedNameMaxCharacters && !w_.m_nWarned) {
     ShowNotice(Box(), kNameTooLong);
     name.SetText(ShownName(point));
     w_.m_nWarned = 1;

@@ -64,7 +64,7 @@ void CheckName(TFNaviEdit& w, ui::Edit& field) {
   if (!w.m_bTextChanged) return;
   const card::FavItem* stored = w.m_pFav->GetItem(field.Tag());
   const std::u16string stored_name = stored ? platform::AnsiToWide(stored->name) : u"";
-  const bool too_long = field.Text().size() > kFavNameMaxCharacters;
+  const bool too_long = field.Text().size() > kTypedNameMaxCharacters;
   if ((too_long || !FavoriteNameStorable(field.Text())) && !w.m_nWarned) {
     ShowNotice(w.m_Services.message_box, too_long ? kNameTooLong : kFavNameBadCharacter);
     field.SetText(stored_name);

@@ -11,9 +11,6 @@ class TFNaviEdit;
 
 namespace pages {
 
-// Longest point name the page accepts, in UTF-16 code units.
-inline constexpr size_t kFavNameMaxCharacters = 20;
-
 // The row's six position fields and its map code field (no half-second rule).
 FixedPointControls FavoriteRowControls(TFNaviEdit& window, int row);
 

@@ -191,7 +191,7 @@ void FavoritesPage::pEdFavFolderNameExit(ui::Edit& field) {
     field.SetText(current);
   };
 
-  if (typed.size() <= kFavNameMaxCharacters) {
+  if (typed.size() <= kTypedNameMaxCharacters) {
     const std::string new_name = platform::WideToAnsi(typed);
     platform::FileSystem& files = w_.m_Services.files;
     const std::string old_folder = card::FavFolderPath(w_.m_szFavPath, old_name);
